@@ -104,17 +104,44 @@ class TFakeErrorList : public IErrorList {
   void Show() override { ++shown; }
 };
 
+class TFakeFileDialogs : public IFileDialogs {
+ public:
+  std::vector<TFileDialogOptions> asked;
+  // Each queued reply: the chosen path, or empty for Cancel.
+  std::deque<std::string> replies;
+
+  TFakeFileDialogs& Choose(std::string path) {
+    replies.push_back(std::move(path));
+    return *this;
+  }
+  bool SaveFileName(const TFileDialogOptions& options, std::string& fileName) override {
+    asked.push_back(options);
+    if (replies.empty()) {
+      ADD_FAILURE() << "unexpected save dialog";
+      return false;
+    }
+    std::string reply = replies.front();
+    replies.pop_front();
+    if (reply.empty()) return false;
+    fileName = reply;
+    return true;
+  }
+};
+
 // Installs the fakes as the application's services for the lifetime of a test.
 struct TFakeServices {
   TFakeUserMessages messages;
   TFakeValuePrompts prompts;
   TFakeErrorList errors;
+  TFakeFileDialogs files;
   TFakeServices() {
     SetUserMessages(&messages);
     SetValuePrompts(&prompts);
     SetErrorList(&errors);
+    SetFileDialogs(&files);
   }
   ~TFakeServices() {
+    SetFileDialogs(nullptr);
     SetUserMessages(nullptr);
     SetValuePrompts(nullptr);
     SetErrorList(nullptr);

@@ -6,6 +6,7 @@ namespace {
 IUserMessages* gMessages = nullptr;
 IValuePrompts* gPrompts = nullptr;
 IErrorList* gErrors = nullptr;
+IFileDialogs* gFileDialogs = nullptr;
 
 template <typename T>
 T& Require(T* service, const char* name) {
@@ -17,6 +18,8 @@ T& Require(T* service, const char* name) {
 IUserMessages& UserMessages() { return Require(gMessages, "user message service"); }
 IValuePrompts& ValuePrompts() { return Require(gPrompts, "value prompt service"); }
 IErrorList& ErrorList() { return Require(gErrors, "error list"); }
+IFileDialogs& FileDialogs() { return Require(gFileDialogs, "file dialog service"); }
+void SetFileDialogs(IFileDialogs* dialogs) { gFileDialogs = dialogs; }
 void SetUserMessages(IUserMessages* messages) { gMessages = messages; }
 void SetValuePrompts(IValuePrompts* prompts) { gPrompts = prompts; }
 void SetErrorList(IErrorList* errors) { gErrors = errors; }

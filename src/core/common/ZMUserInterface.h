@@ -41,12 +41,32 @@ class IErrorList {
   virtual void Show() = 0;
 };
 
+// The standard file dialogs.
+struct TFileDialogOptions {
+  std::string Title;
+  // Pairs of description and pattern, "|"-separated: "Configuration Files|*.cfg|All files|*.*".
+  std::string Filter;
+  std::string DefaultExt;   // without the dot, added when the name has none
+  std::string FileName;     // the name offered
+  std::string InitialDir;   // the folder the dialog opens in
+  bool OverwritePrompt = true;
+};
+
+class IFileDialogs {
+ public:
+  virtual ~IFileDialogs() = default;
+  // Asks for a file to save to; true and the chosen path when the user accepted.
+  virtual bool SaveFileName(const TFileDialogOptions& options, std::string& fileName) = 0;
+};
+
 // The application-wide services. The GUI installs its Qt implementations at
 // start-up; tests install fakes. Using one that was never installed throws
 // std::logic_error, so a forgotten set-up fails loudly instead of silently.
 IUserMessages& UserMessages();
 IValuePrompts& ValuePrompts();
 IErrorList& ErrorList();
+IFileDialogs& FileDialogs();
+void SetFileDialogs(IFileDialogs* dialogs);
 void SetUserMessages(IUserMessages* messages);
 void SetValuePrompts(IValuePrompts* prompts);
 void SetErrorList(IErrorList* errors);

@@ -349,4 +349,5 @@ void TConfigGridBuilder::FlushToGrid() {
       if (!text.empty()) grid_.SetCell(c, static_cast<int>(r), text);
     }
   if (!controlUnits_.empty()) grid_.SetFixedRows(1);
+  grid_.EndUpdate();
 }

@@ -28,6 +28,8 @@ class IConfigGridTarget {
   virtual void SetCell(int col, int row, const std::string& text) = 0;
   // Makes the column as wide as `text` in the main window's font.
   virtual void SetColWidthForText(int col, const std::string& text) = 0;
+  // Called once every cell has been written.
+  virtual void EndUpdate() {}
 };
 
 // The strings put on each control unit, control units in list order.

@@ -1,0 +1,260 @@
+#include "wizard/MainWizard.h"
+
+#include <chrono>
+#include <filesystem>
+#include <stdexcept>
+
+#include "common/ZMFormat.h"
+#include "common/ZMSafeFile.h"
+#include "common/ZMUserInterface.h"
+#include "config/grid_file_stuff.h"
+
+namespace {
+// The configuration grid builder writes into the editable grid.
+class TEditGridTarget : public IConfigGridTarget {
+ public:
+  TEditGridTarget(TEditGrid& grid, IConfigWizardView* view) : grid_(grid), view_(view) {}
+  void SetColCount(int count) override { grid_.SetColCount(count); }
+  void SetRowCount(int count) override { grid_.SetRowCount(count); }
+  void SetFixedRows(int count) override { grid_.SetFixedRows(count); }
+  void SetCell(int col, int row, const std::string& text) override { grid_.SetCells(col, row, text); }
+  void SetColWidthForText(int col, const std::string& text) override {
+    if (view_) view_->SetGridColumnWidthForText(col, text);
+  }
+  void EndUpdate() override { grid_.CellsReloaded(); }
+
+ private:
+  TEditGrid& grid_;
+  IConfigWizardView* view_;
+};
+}  // namespace
+
+std::string HistoryFileName(int year) { return "history" + std::to_string(year) + ".his"; }
+
+int CurrentYear() {
+  const auto today = std::chrono::year_month_day(
+      std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+  return static_cast<int>(today.year());
+}
+
+TConfigWizardLogic::TConfigWizardLogic() : Grid_(kConfigGridColumns, 2, 0) {}
+
+TConfigWizardLogic::~TConfigWizardLogic() {
+  ControlUnits_.SetSystem(nullptr);
+  System_.reset();
+  ControlUnits_.SetControlUnitCount(0);
+}
+
+void TConfigWizardLogic::FormCreate() {
+  GridBuilt_ = false;
+  FileSaved_ = false;
+  ControlUnits_.TargetControlUnit = -1;
+  ControlUnits_.OnUpdateWizardButtons = [this] { UpdateWizardButtons(); };
+  NewSystem();
+  State_ = 1;
+  ChangeState(false);
+}
+
+void TConfigWizardLogic::NewSystem() {
+  ControlUnits_.SetSystem(nullptr);
+  System_ = std::make_unique<TzmUPSSystem>();
+  System_->Root()->AddChild();
+  ControlUnits_.SetSystem(System_.get());
+}
+
+void TConfigWizardLogic::Status(const std::string& text) {
+  if (View_) View_->ShowStatus(text);
+}
+
+void TConfigWizardLogic::ChangeState(bool forward) {
+  const std::uint8_t previous = State_;
+  if (forward) {
+    if (State_ == wsDefine) {
+      if (GlobalAlarmSetting) ApplyGlobalAlarms();
+      ControlUnits_.RebuildControlUnitList();
+      State_ = 2;
+    }
+    if (State_ == wsSave) {
+      if (View_) View_->CloseWindow();
+      return;
+    }
+    ++State_;
+  } else {
+    if (State_ == wsVerify) {
+      SetDirectEditing(false);
+      if (Grid_.Edited()) {
+        if (UserMessages().Show(TMsgKind::Warning, kAskBackFromGrid, TMsgButtons::YesNo) != TMsgAnswer::Yes)
+          return;
+        Grid_.SetEdited(false);
+      }
+      State_ = 1;
+    } else if (State_ == wsSave) {
+      State_ = wsVerify;
+      if (View_) View_->UseGridMenu();
+      return;
+    }
+    --State_;
+  }
+  if (State_ > wsSave) {
+    const int state = State_;
+    State_ = previous;  // the window stays as it was
+    throw std::runtime_error(Format("Unhandled state (%d) in ChangeState", state));
+  }
+  SetupPage();
+  UpdateWizardButtons();
+}
+
+void TConfigWizardLogic::SetupPage() {
+  if (View_) View_->ShowPage(State_);
+  switch (State_) {
+    case wsDefine:
+      Status(kPageDefine);
+      break;
+    case wsVerify:
+      Status(kPageVerify);
+      VerifyPage();
+      break;
+    case wsSave:
+      SavePage();
+      break;
+    default:
+      break;
+  }
+}
+
+void TConfigWizardLogic::Save1Click() {
+  State_ = wsVerify;
+  ChangeState(true);
+}
+
+void TConfigWizardLogic::UpdateWizardButtons() {
+  bool nextEnabled = true;
+  if (State_ == wsDefine) {
+    nextEnabled = VerifySystem();
+    if (View_) View_->UpdateTreeActions();
+  }
+  if (View_) {
+    View_->SetNextButton(nextEnabled, State_ < wsSave ? kCaptionNext : kCaptionFinish);
+    View_->SetBackEnabled(State_ > wsDefine);
+  }
+}
+
+bool TConfigWizardLogic::VerifySystem() {
+  auto fail = [this](const char* status, const char* hint) {
+    Status(status);
+    if (View_) View_->SetNextHint(hint);
+    return false;
+  };
+  const TzmUPSSystem& system = *System_;
+  for (int b = 0; b < system.BatteryCount(); ++b) {
+    const TzmUPSBatterySystemNode* battery = system.GetBattery(b);
+    if (battery->StringCount() == 0) return fail(kVerifyNoStrings, kVerifyNoStrings);
+    bool hasCells = false, hasProbe = false;
+    for (int s = 0; s < battery->StringCount(); ++s) {
+      const TzmUPSStringSystemNode* string = battery->GetString(s);
+      if (string->ChildCount() >= 3 && string->GetChild(2)->ChildCount() >= 1) hasCells = true;
+      if (string->ControlUnit() < 0) return fail(kVerifyNotAssigned, kVerifyNotAssigned);
+      if (!hasProbe && string->ChildCount() >= 1 && string->GetChild(0)->ChildCount() >= 1) hasProbe = true;
+    }
+    if (!hasProbe && !battery->Genset) return fail(kVerifyNoProbe, kVerifyNoProbe);
+    if (!hasCells) return fail(kVerifyNoCellsStatus, kVerifyNoCellsHint);
+  }
+  if (View_) View_->SetNextHint({});
+  return true;
+}
+
+void TConfigWizardLogic::ApplyGlobalAlarms() {
+  if (OnReadGlobalAlarms) OnReadGlobalAlarms(GlobalAlarmLimits);
+  const TGlobalAlarmSetting& g = GlobalAlarmLimits;
+  System_->ForEachNode(
+      [&g](TzmUPSCellSystemNode* cell) {
+        cell->LowAlarm = g.LowVoltage;
+        cell->HighAlarm = g.HighVoltage;
+        cell->LowResistance = g.LowResistance;
+        cell->HighResistance = g.HighResistance;
+        cell->RefreshView();
+      },
+      [&g](TzmUPSStringSystemNode* string) {
+        for (int i = 0; i < string->CurrentCount(); ++i) {
+          TzmUPSCurrentSystemNode* probe = string->GetCurrent(i);
+          probe->LowAlarm = g.ChargeCurrent;
+          probe->HighAlarm = g.DischargeCurrent;
+          probe->RefreshView();
+        }
+        for (int i = 0; i < string->TemperatureCount(); ++i) {
+          TzmUPSTemperatureSystemNode* sensor = string->GetTemperature(i);
+          sensor->LowAlarm = g.LowTemperature;
+          sensor->HighAlarm = g.HighTemperature;
+          sensor->RefreshView();
+        }
+      });
+}
+
+TControlUnitStringList TConfigWizardLogic::ControlUnitStrings() const {
+  TControlUnitStringList list;
+  for (const TControlUnitEntry& entry : ControlUnits_.ControlUnitList()) {
+    TControlUnitStrings& strings = list.emplace_back();
+    for (const TControlUnitString& s : entry.Strings) strings.push_back(s.String);
+  }
+  return list;
+}
+
+void TConfigWizardLogic::VerifyPage() {
+  const bool modified = Grid_.Modified();
+  const TControlUnitStringList units = ControlUnitStrings();
+  TGlobalAlarmSetting global = GlobalAlarmLimits;
+  if (GlobalAlarmSetting && OnReadGlobalAlarms) OnReadGlobalAlarms(global);
+  global.Enabled = GlobalAlarmSetting;
+  TEditGridTarget target(Grid_, View_);
+  TConfigGridBuilder builder(*System_, units, target, ErrorList(), global);
+  builder.BuildConfigGrid();
+  if (!FileSaved_) Grid_.SetModified(modified);
+  GridBuilt_ = true;
+}
+
+void TConfigWizardLogic::SavePage() {
+  TFileDialogOptions options;
+  options.Filter = kConfigFileFilter;
+  options.DefaultExt = kConfigFileDefaultExt;
+  options.FileName = kConfigFileDefaultName;
+  options.InitialDir = InitialDir.empty() ? BuiltInSaveFolder : InitialDir;
+  options.OverwritePrompt = true;
+  std::string fileName;
+  if (FileDialogs().SaveFileName(options, fileName)) {
+    namespace fs = std::filesystem;
+    const fs::path history = fs::path(fileName).parent_path() / HistoryFileName(CurrentYear());
+    std::error_code ec;
+    if (fs::exists(history, ec)) {
+      UserMessages().Beep(TBeepKind::Default);
+      if (UserMessages().Show(TMsgKind::Warning, kAskHistoryFile, TMsgButtons::OkCancel) != TMsgAnswer::Ok)
+        return;
+    }
+    try {
+      SaveGridToFile(Grid_, fileName);
+    } catch (const std::exception& e) {
+      // Nothing was saved: the earlier file is intact and the flags stay as they were.
+      UserMessages().Show(TMsgKind::Error, e.what(), TMsgButtons::Ok);
+      Status(kPageSave);
+      return;
+    }
+    Grid_.SetModified(false);
+    FileSaved_ = true;
+    SavedFileName_ = fileName;
+  }
+  Status(kPageSave);
+}
+
+bool TConfigWizardLogic::CloseQuery() {
+  if (GridBuilt_ && !FileSaved_)
+    return UserMessages().Show(TMsgKind::Warning, kAskQuitNotCreated, TMsgButtons::YesNo) == TMsgAnswer::Yes;
+  if (Grid_.Modified())
+    return UserMessages().Show(TMsgKind::Warning, kAskQuitChanged, TMsgButtons::YesNo) == TMsgAnswer::Yes;
+  return true;
+}
+
+bool TConfigWizardLogic::DirectEditing() const { return (Grid_.Options() & goEditing) != 0; }
+
+void TConfigWizardLogic::SetDirectEditing(bool on) {
+  const TGridOptions options = Grid_.Options();
+  Grid_.SetOptions(on ? (options | goEditing | goRangeSelect) : (options & ~(goEditing | goRangeSelect)));
+}

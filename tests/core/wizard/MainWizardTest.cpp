@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "FakeUserInterface.h"
+#include "wizard/MainWizard.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+class TRecordingView : public IConfigWizardView {
+ public:
+  std::string status, nextHint, nextCaption;
+  bool nextEnabled = false, backEnabled = false, closed = false;
+  std::vector<int> pages;
+  int gridMenuUses = 0, treeActionUpdates = 0;
+
+  void ShowStatus(const std::string& text) override { status = text; }
+  void SetNextButton(bool enabled, const std::string& caption) override {
+    nextEnabled = enabled;
+    nextCaption = caption;
+  }
+  void SetBackEnabled(bool enabled) override { backEnabled = enabled; }
+  void SetNextHint(const std::string& hint) override { nextHint = hint; }
+  void ShowPage(int state) override { pages.push_back(state); }
+  void UseGridMenu() override { ++gridMenuUses; }
+  void UpdateTreeActions() override { ++treeActionUpdates; }
+  void SetGridColumnWidthForText(int, const std::string&) override {}
+  void CloseWindow() override { closed = true; }
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct TempFolder {
+  fs::path path;
+  TempFolder() {
+    std::string tmpl = (fs::temp_directory_path() / "zmwizard.XXXXXX").string();
+    path = ::mkdtemp(tmpl.data());
+  }
+  ~TempFolder() { fs::remove_all(path); }
+};
+
+struct MainWizard : ::testing::Test {
+  TFakeServices services;
+  TRecordingView view;
+  TConfigWizardLogic wizard;
+
+  MainWizard() {
+    wizard.SetView(&view);
+    wizard.FormCreate();
+  }
+  TzmUPSBatterySystemNode* Battery(int i) { return wizard.System().GetBattery(i); }
+  // One string of 4 cells with a probe and two sensors on control unit #1.
+  TzmUPSStringSystemNode* DescribeOneString(TzmUPSBatterySystemNode* battery) {
+    battery->AddChild();
+    TzmUPSStringSystemNode* s = battery->GetString(battery->StringCount() - 1);
+    s->SetCellCount(4);
+    s->SetCurrentCount(1);
+    s->SetTemperatureCount(2);
+    s->SetControlUnit(0);
+    return s;
+  }
+  void SetLimits(TzmUPSStringSystemNode* s) {
+    for (int c = 0; c < s->CellCount(); ++c) {
+      TzmUPSCellSystemNode* cell = s->GetCell(c);
+      cell->HighAlarm = 14.4;
+      cell->LowAlarm = 12;
+      cell->HighResistance = 6;
+      cell->LowResistance = 1.8;
+    }
+    s->GetCurrent(0)->HighAlarm = 100;
+    for (int t = 0; t < 2; ++t) {
+      s->GetTemperature(t)->HighAlarm = 28;
+      s->GetTemperature(t)->LowAlarm = 16;
+    }
+  }
+  void AddButtonAndVerify() {
+    wizard.ControlUnits().AddControlUnitButton();
+    wizard.UpdateWizardButtons();
+  }
+};
+}  // namespace
+
+TEST_F(MainWizard, StartsOnTheTreePageWithNextDisabledAndTheReasonShown) {
+  EXPECT_EQ(wizard.State(), wsDefine);
+  EXPECT_EQ(view.pages, std::vector<int>{0});
+  EXPECT_FALSE(view.nextEnabled);
+  EXPECT_FALSE(view.backEnabled);
+  EXPECT_EQ(view.nextCaption, "&Next >>");
+  EXPECT_EQ(view.status, "All batteries do not have strings");
+  EXPECT_EQ(view.nextHint, "All batteries do not have strings");
+  EXPECT_EQ(wizard.System().BatteryCount(), 1);
+  EXPECT_GE(view.treeActionUpdates, 1);
+}
+
+TEST_F(MainWizard, VerificationReportsOnlyTheFirstFailingBattery) {
+  TzmUPSStringSystemNode* s = DescribeOneString(Battery(0));
+  s->SetCurrentCount(0);
+  wizard.System().Root()->AddChild();  // a second battery without strings
+  EXPECT_FALSE(wizard.VerifySystem());
+  EXPECT_EQ(view.status, "All batteries must have at least 1 string with a current probe");
+
+  // A genset kit needs no probe; then the second battery is the first to fail.
+  Battery(0)->Genset = true;
+  EXPECT_FALSE(wizard.VerifySystem());
+  EXPECT_EQ(view.status, "All batteries do not have strings");
+
+  // The probe of any one string satisfies the whole battery.
+  Battery(0)->Genset = false;
+  TzmUPSStringSystemNode* second = DescribeOneString(Battery(0));
+  EXPECT_EQ(second->CurrentCount(), 1);
+  Battery(1)->AddChild();
+  Battery(1)->GetString(0)->SetControlUnit(0);
+  Battery(1)->GetString(0)->SetCurrentCount(1);
+  EXPECT_FALSE(wizard.VerifySystem());
+  EXPECT_EQ(view.status, "All batteries must have cells some cells");
+  EXPECT_EQ(view.nextHint, "All batteris do not have cells");
+
+  Battery(1)->GetString(0)->SetControlUnit(-1);
+  EXPECT_FALSE(wizard.VerifySystem());
+  EXPECT_EQ(view.status, "All strings are not assigned to a Control Unit");
+
+  Battery(1)->GetString(0)->SetControlUnit(0);
+  Battery(1)->GetString(0)->SetCellCount(1);
+  view.status = "unchanged";
+  EXPECT_TRUE(wizard.VerifySystem());
+  EXPECT_EQ(view.nextHint, "");
+  EXPECT_EQ(view.status, "unchanged");
+}
+
+TEST_F(MainWizard, NextBuildsTheGridAndBackReturnsToTheTree) {
+  SetLimits(DescribeOneString(Battery(0)));
+  AddButtonAndVerify();
+  ASSERT_TRUE(view.nextEnabled);
+  wizard.btnNextClick();
+  EXPECT_EQ(wizard.State(), wsVerify);
+  EXPECT_EQ(view.status, "Verify the setup");
+  EXPECT_TRUE(view.backEnabled);
+  EXPECT_TRUE(view.nextEnabled);
+  EXPECT_TRUE(wizard.GridBuilt());
+  EXPECT_EQ(wizard.Grid().RowCount(), 13);
+  EXPECT_EQ(wizard.Grid().Cells(17, 12), "4");
+  // Building alone is no change before the first save.
+  EXPECT_FALSE(wizard.Grid().Modified());
+
+  wizard.btnBackClick();
+  EXPECT_EQ(wizard.State(), wsDefine);
+  EXPECT_EQ(view.pages.back(), 0);
+}
+
+TEST_F(MainWizard, BackFromAnEditedGridAsksAndAlwaysSwitchesEditingOff) {
+  DescribeOneString(Battery(0));
+  AddButtonAndVerify();
+  wizard.btnNextClick();
+  wizard.SetDirectEditing(true);
+  wizard.Grid().SetSelection({5, 3, 5, 3});
+  wizard.Grid().SetCellText(5, 3, "X");
+  ASSERT_TRUE(wizard.Grid().Edited());
+
+  services.messages.Answer(TMsgAnswer::No);
+  wizard.btnBackClick();
+  EXPECT_EQ(services.messages.LastText(), kAskBackFromGrid);
+  EXPECT_EQ(wizard.State(), wsVerify);
+  EXPECT_FALSE(wizard.DirectEditing());
+  EXPECT_EQ(wizard.Grid().Cells(5, 3), "X");
+
+  services.messages.Answer(TMsgAnswer::Yes);
+  wizard.btnBackClick();
+  EXPECT_EQ(wizard.State(), wsDefine);
+  EXPECT_FALSE(wizard.Grid().Edited());
+  // Going forward again rebuilds the grid: the direct edit is gone.
+  wizard.btnNextClick();
+  EXPECT_EQ(wizard.Grid().Cells(5, 3), "C");
+}
+
+TEST_F(MainWizard, SavingWritesTheFileWorkedOutByHand) {
+  SetLimits(DescribeOneString(Battery(0)));
+  AddButtonAndVerify();
+  wizard.btnNextClick();
+  TempFolder dir;
+  const fs::path target = dir.path / "BatConfig.cfg";
+  wizard.BuiltInSaveFolder = "/home/installer/Documents";
+  services.files.Choose(target.string());
+  wizard.btnNextClick();
+
+  ASSERT_EQ(services.files.asked.size(), 1u);
+  const TFileDialogOptions& asked = services.files.asked[0];
+  EXPECT_EQ(asked.Filter, "Configuration Files|*.cfg|All files|*.*");
+  EXPECT_EQ(asked.DefaultExt, "CFG");
+  EXPECT_EQ(asked.FileName, "BatConfig.cfg");
+  EXPECT_EQ(asked.InitialDir, "/home/installer/Documents");
+  EXPECT_TRUE(asked.OverwritePrompt);
+  EXPECT_EQ(wizard.State(), wsSave);
+  EXPECT_EQ(view.status, "Save the setup");
+  EXPECT_EQ(view.nextCaption, "&Finish");
+  EXPECT_TRUE(wizard.FileSaved());
+  EXPECT_FALSE(wizard.Grid().Modified());
+  EXPECT_EQ(ReadFile(target), ReadFile(fs::path(ZM_TEST_DATA_DIR) / "OneStringOfFourCells.cfg"));
+
+  // Finish closes without a question.
+  wizard.btnNextClick();
+  EXPECT_TRUE(view.closed);
+  EXPECT_TRUE(wizard.CloseQuery());
+  EXPECT_TRUE(services.messages.messages.empty());
+}
+
+TEST_F(MainWizard, HistoryFileWarningCanStopTheSave) {
+  DescribeOneString(Battery(0));
+  AddButtonAndVerify();
+  wizard.btnNextClick();
+  TempFolder dir;
+  std::ofstream(dir.path / HistoryFileName(CurrentYear())) << "x";
+  const fs::path target = dir.path / "BatConfig.cfg";
+  services.files.Choose(target.string());
+  services.messages.Answer(TMsgAnswer::Cancel);
+  view.status.clear();
+  wizard.btnNextClick();
+  EXPECT_EQ(services.messages.LastText(), kAskHistoryFile);
+  EXPECT_EQ(services.messages.messages.back().kind, TMsgKind::Warning);
+  EXPECT_EQ(services.messages.messages.back().buttons, TMsgButtons::OkCancel);
+  ASSERT_EQ(services.messages.beeps.size(), 1u);
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_FALSE(wizard.FileSaved());
+  EXPECT_EQ(view.status, "");
+  EXPECT_EQ(wizard.State(), wsSave);
+
+  // Finish now asks the not-created question.
+  services.messages.Answer(TMsgAnswer::No);
+  EXPECT_FALSE(wizard.CloseQuery());
+  EXPECT_EQ(services.messages.LastText(), kAskQuitNotCreated);
+}
+
+TEST_F(MainWizard, BackFromTheSavePageKeepsTheGridAndFinishCaption) {
+  DescribeOneString(Battery(0));
+  AddButtonAndVerify();
+  wizard.btnNextClick();
+  wizard.SetDirectEditing(true);
+  wizard.Grid().SetSelection({5, 3, 5, 3});
+  wizard.Grid().SetCellText(5, 3, "X");
+  services.files.Choose("");  // the dialog is cancelled
+  wizard.btnNextClick();
+  EXPECT_EQ(view.status, "Save the setup");
+  EXPECT_FALSE(wizard.FileSaved());
+
+  wizard.btnBackClick();
+  EXPECT_EQ(wizard.State(), wsVerify);
+  EXPECT_EQ(view.gridMenuUses, 1);
+  EXPECT_EQ(view.nextCaption, "&Finish");
+  EXPECT_EQ(wizard.Grid().Cells(5, 3), "X");
+}
+
+TEST_F(MainWizard, GridMenuSaveGoesThroughTheDialogEachTime) {
+  DescribeOneString(Battery(0));
+  AddButtonAndVerify();
+  wizard.btnNextClick();
+  TempFolder dir;
+  services.files.Choose((dir.path / "a.cfg").string()).Choose((dir.path / "b.cfg").string());
+  wizard.Save1Click();
+  wizard.btnBackClick();
+  wizard.Save1Click();
+  EXPECT_EQ(services.files.asked.size(), 2u);
+  EXPECT_TRUE(fs::exists(dir.path / "a.cfg"));
+  EXPECT_TRUE(fs::exists(dir.path / "b.cfg"));
+}
+
+TEST_F(MainWizard, AFailedSaveIsReportedAndNotCountedAsSaved) {
+  DescribeOneString(Battery(0));
+  AddButtonAndVerify();
+  wizard.btnNextClick();
+  TempFolder dir;
+  services.files.Choose((dir.path / "missing" / "BatConfig.cfg").string());
+  wizard.btnNextClick();
+  ASSERT_FALSE(services.messages.messages.empty());
+  EXPECT_EQ(services.messages.messages.back().kind, TMsgKind::Error);
+  EXPECT_NE(services.messages.LastText().find("BatConfig.cfg"), std::string::npos);
+  EXPECT_FALSE(wizard.FileSaved());
+}
+
+TEST_F(MainWizard, CloseQueryAsksTheRightQuestion) {
+  // Nothing built: no question.
+  EXPECT_TRUE(wizard.CloseQuery());
+  EXPECT_TRUE(services.messages.messages.empty());
+
+  DescribeOneString(Battery(0));
+  AddButtonAndVerify();
+  wizard.btnNextClick();
+  // Built before any save: only the not-created question.
+  services.messages.Answer(TMsgAnswer::Yes);
+  EXPECT_TRUE(wizard.CloseQuery());
+  ASSERT_EQ(services.messages.messages.size(), 1u);
+  EXPECT_EQ(services.messages.LastText(), kAskQuitNotCreated);
+
+  TempFolder dir;
+  services.files.Choose((dir.path / "BatConfig.cfg").string());
+  wizard.btnNextClick();
+  wizard.btnBackClick();
+  wizard.SetDirectEditing(true);
+  wizard.Grid().SetSelection({5, 3, 5, 3});
+  wizard.Grid().SetCellText(5, 3, "X");
+  services.messages.Answer(TMsgAnswer::No);
+  EXPECT_FALSE(wizard.CloseQuery());
+  EXPECT_EQ(services.messages.LastText(), kAskQuitChanged);
+}
+
+TEST_F(MainWizard, AnImpossibleStateRaisesAndLeavesTheStateAsItWas) {
+  wizard.SetStateForTest(wsDefine);
+  try {
+    wizard.btnBackClick();
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Unhandled state (255) in ChangeState");
+  }
+  EXPECT_EQ(wizard.State(), wsDefine);
+}
+
+TEST_F(MainWizard, GlobalAlarmSettingGivesEveryNodeTheDialogLimitsOnNext) {
+  TzmUPSStringSystemNode* s = DescribeOneString(Battery(0));
+  AddButtonAndVerify();
+  wizard.GlobalAlarmSetting = true;
+  wizard.OnReadGlobalAlarms = [](TGlobalAlarmSetting& g) {
+    g = {true, 12, 14.4, 1.8, 6, 16, 28, -1, 100};
+  };
+  wizard.btnNextClick();
+  EXPECT_EQ(s->GetCell(3)->HighAlarm, 14.4);
+  EXPECT_EQ(s->GetTemperature(1)->LowAlarm, 16);
+  EXPECT_EQ(s->GetCurrent(0)->HighAlarm, 100);
+  EXPECT_EQ(wizard.Grid().Cells(20, 1), "14.4");
+}
+
+TEST(HistoryFileName, CarriesTheFourDigitYear) { EXPECT_EQ(HistoryFileName(2031), "history2031.his"); }
