@@ -86,23 +86,43 @@ std::unique_ptr<TzmSystemNode> TzmSystemNode::RemoveChild(int index) {
   std::unique_ptr<TzmSystemNode> child = std::move(Children[static_cast<size_t>(index)]);
   child->Parent_ = nullptr;
   Children.erase(Children.begin() + index);
-  if (child->ViewNode) child->ViewNode.Control->DeleteNode(child->ViewNode);
+  if (child->ViewNode) {
+    const TzmViewNode row = child->ViewNode;
+    row.Control->DeleteNode(row);
+    // The control dropped the rows of the whole subtree with it; none of them
+    // may be named to it again (for instance while the subtree is destroyed).
+    child->ForgetViewNodes(row.Control);
+  }
   if (ViewNode) ViewNode.Control->SetChildCount(ViewNode, ChildCount());
   return child;
 }
 
+void TzmSystemNode::ForgetViewNodes(const IzmTreeControl* control) {
+  if (ViewNode.Control == control) ViewNode = {};
+  for (const auto& child : Children) child->ForgetViewNodes(control);
+}
+
 std::string TzmSystemNode::MakeUniqueChildName(const std::string& prefix) const {
-  for (int n = 1;; ++n) {
-    std::string candidate = prefix + std::to_string(n);
-    bool used = false;
-    for (const auto& child : Children) {
-      if (child->Name_ == candidate) {
-        used = true;
-        break;
-      }
+  // The answer is at most ChildCount + 1: mark which of 1..ChildCount the
+  // children use (a name is "prefix" + the number in plain decimal) and take the
+  // lowest free one. One pass keeps growing a group to thousands of cells quick.
+  const size_t limit = Children.size() + 1;
+  std::vector<bool> used(limit + 1, false);
+  for (const auto& child : Children) {
+    const std::string& name = child->Name_;
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (name[prefix.size()] == '0') continue;  // "Cell 01" is never a formed name
+    size_t value = 0;
+    bool digits = true;
+    for (size_t i = prefix.size(); i < name.size() && digits; ++i) {
+      if (name[i] < '0' || name[i] > '9') digits = false;
+      else if (value <= limit) value = value * 10 + static_cast<size_t>(name[i] - '0');
     }
-    if (!used) return candidate;
+    if (digits && value >= 1 && value <= limit) used[value] = true;
   }
+  size_t n = 1;
+  while (n <= limit && used[n]) ++n;
+  return prefix + std::to_string(n);
 }
 
 int TzmSystemNode::GetNumber() const {
@@ -145,9 +165,13 @@ TzmSystem::~TzmSystem() {
 }
 
 void TzmSystem::SetTreeview(IzmTreeControl* view) {
-  if (AttachLock >= 1) return;
+  if (AttachLock >= 1 || view == Treeview_) return;
   ++AttachLock;
-  if (Treeview_) Treeview_->SetSystem(nullptr);
+  if (IzmTreeControl* old = Treeview_) {
+    old->SetSystem(nullptr);
+    // A detached control shows nothing of this tree any more.
+    Root_->ForgetViewNodes(old);
+  }
   Treeview_ = view;
   if (view) view->SetSystem(this);
   --AttachLock;

@@ -100,6 +100,9 @@ class TzmSystemNode {
   void SetCheckState(std::uint8_t value);
   void RefreshView() const;
   void SelectInView() const;
+  // Clears the view node of this node and its subtree where it belongs to
+  // `control` (the control dropped those rows).
+  void ForgetViewNodes(const IzmTreeControl* control);
 
   TzmSystemNode* Parent() const { return Parent_; }
   const std::string& Name() const { return Name_; }
