@@ -1,0 +1,131 @@
+#include "alarms/ZMIniFile.h"
+
+// Only the narrow-character class is used: names and values pass through as bytes.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "common/ZMFormat.h"
+#include "common/ZMSafeFile.h"
+
+namespace fs = std::filesystem;
+
+class TZMIniData {
+ public:
+  // Case-insensitive names, one value per key, no multi-line values.
+  CSimpleIniA ini{true, false, false};
+};
+
+TZMIniFile::TZMIniFile(std::string path)
+    : path_(std::move(path)), ini_(std::make_unique<TZMIniData>()) {
+  ini_->ini.SetSpaces(false);
+  std::ifstream in(path_, std::ios::binary);
+  if (!in) return;
+  std::ostringstream data;
+  data << in.rdbuf();
+  ini_->ini.LoadData(data.str());
+}
+
+TZMIniFile::~TZMIniFile() = default;
+
+bool TZMIniFile::SectionExists(const std::string& section) const {
+  return ini_->ini.GetSection(section.c_str()) != nullptr;
+}
+
+bool TZMIniFile::ValueExists(const std::string& section, const std::string& key) const {
+  return ini_->ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
+}
+
+std::string TZMIniFile::ReadString(const std::string& section, const std::string& key,
+                                   const std::string& defaultValue) const {
+  const char* value = ini_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
+  return value ? std::string(value) : defaultValue;
+}
+
+int TZMIniFile::ReadInteger(const std::string& section, const std::string& key,
+                            int defaultValue) const {
+  int value = defaultValue;
+  if (!TryStrToInt(ReadString(section, key, {}), value)) return defaultValue;
+  return value;
+}
+
+void TZMIniFile::WriteString(const std::string& section, const std::string& key,
+                             const std::string& value) {
+  ini_->ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+}
+
+void TZMIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+std::string TZMIniFile::Text() const {
+  std::string text;
+  ini_->ini.Save(text, false);
+  return text;
+}
+
+void TZMIniFile::UpdateFile() const { UpdateFile(path_); }
+
+void TZMIniFile::UpdateFile(const std::string& path) const {
+  const fs::path folder = fs::path(path).parent_path();
+  if (!folder.empty()) {
+    std::error_code ignored;  // WriteFileSafely reports a folder that is still missing
+    fs::create_directories(folder, ignored);
+  }
+  WriteFileSafely(path, Text());
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+bool FolderWritable(const fs::path& folder) {
+  const fs::path f = folder.empty() ? fs::path(".") : folder;
+  return ::access(f.c_str(), W_OK | X_OK) == 0;
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+}  // namespace
+
+std::string UserConfigFolder() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg && fs::path(xdg).is_absolute())
+    return xdg;
+  if (const char* home = std::getenv("HOME"); home && *home) return (fs::path(home) / ".config").string();
+  return {};
+}
+
+TSettingsFileLocation::TSettingsFileLocation(const std::string& executablePath,
+                                             const std::string& configFolder) {
+  fs::path beside(executablePath);
+  beside.replace_extension(".ini");
+  beside_ = beside.string();
+  const std::string folder = configFolder.empty() ? UserConfigFolder() : configFolder;
+  inConfig_ = folder.empty() ? beside_ : (fs::path(folder) / beside.filename()).string();
+}
+
+TSettingsFileLocation TSettingsFileLocation::Fixed(const std::string& settingsPath) {
+  TSettingsFileLocation location;
+  location.beside_ = settingsPath;
+  location.inConfig_ = settingsPath;
+  return location;
+}
+
+std::string TSettingsFileLocation::WritePath() const {
+  return FolderWritable(fs::path(beside_).parent_path()) ? beside_ : inConfig_;
+}
+
+std::string TSettingsFileLocation::ReadPath() const {
+  const std::string written = WritePath();
+  if (FileExists(written)) return written;
+  const std::string other = written == beside_ ? inConfig_ : beside_;
+  if (FileExists(other)) return other;
+  return written;
+}
