@@ -1,0 +1,71 @@
+#include "grid_file_stuff.h"
+
+#include <cstring>
+
+#include "common/ZMFormat.h"
+#include "common/ZMSafeFile.h"
+#include "editgrid/UEditGrid.h"
+
+namespace {
+// Shows CR and LF visibly so that the message stays on one line.
+std::string Visible(const std::string& text) {
+  std::string out;
+  for (char ch : text) {
+    if (ch == '\r') out += "<CR>";
+    else if (ch == '\n') out += "<LF>";
+    else out += ch;
+  }
+  return out;
+}
+}  // namespace
+
+std::string GridToFileText(const TEditGrid& grid) {
+  const TGridCells& cells = grid.CellStore();
+  const int32_t cols = cells.ColCount(), rows = cells.RowCount();
+  size_t size = 0;
+  for (int32_t r = 0; r < rows; ++r)
+    for (int32_t c = 0; c < cols; ++c) size += cells.At(c, r).size() + 1;
+  std::string text;
+  text.reserve(size + static_cast<size_t>(rows) * 2);
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < cols; ++c) {
+      if (c > 0) text += ',';
+      text += cells.At(c, r);
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+namespace {
+bool BreaksLayout(const std::string& text) {
+  for (const char ch : text)
+    if (ch == ',' || ch == '\r' || ch == '\n') return true;
+  return false;
+}
+}  // namespace
+
+std::string FindUnwritableCell(const TEditGrid& grid) {
+  const TGridCells& cells = grid.CellStore();
+  for (int32_t r = 0; r < cells.RowCount(); ++r)
+    for (int32_t c = 0; c < cells.ColCount(); ++c) {
+      const std::string& text = cells.At(c, r);
+      if (!BreaksLayout(text)) continue;
+      const std::string header =
+          cells.RowCount() > 0 && !cells.At(c, 0).empty() ? cells.At(c, 0) : std::to_string(c);
+      const char* what = text.find(',') != std::string::npos ? "a comma" : "a line break";
+      return Format("Row %d, column \"%s\" holds \"%s\": %s in a cell would break the "
+                    "configuration file. Please change the cell.",
+                    r, header.c_str(), Visible(text).c_str(), what);
+    }
+  return {};
+}
+
+void SaveGridToFile(const TEditGrid& grid, const std::string& fileName) {
+  const std::string problem = FindUnwritableCell(grid);
+  if (!problem.empty())
+    throw EGridFileError("Cannot save \"" + fileName + "\".\r" + problem);
+  WriteFileSafely(fileName, GridToFileText(grid));
+}
+
+std::string FormatFileNumber(double value) { return FormatFloatGeneral(value, 5, 2, '.'); }
