@@ -258,3 +258,29 @@ void TConfigWizardLogic::SetDirectEditing(bool on) {
   const TGridOptions options = Grid_.Options();
   Grid_.SetOptions(on ? (options | goEditing | goRangeSelect) : (options & ~(goEditing | goRangeSelect)));
 }
+
+TGridActionStates TConfigWizardLogic::GridActionStates() const {
+  TGridActionStates states;
+  const bool editing = DirectEditing();
+  const TGridRect& sel = Grid_.Selection();
+  states.Undo = editing && Grid_.CanUndo();
+  states.Cut = editing;
+  states.Copy = editing;
+  states.Paste = editing && Grid_.CopyMode();
+  states.Fill = editing && sel.Left >= 0 && !sel.IsSingleCell();
+  states.EditConfigurationChecked = (Grid_.Options() & goEditing) != 0;
+  return states;
+}
+
+void TConfigWizardLogic::FillSelected() {
+  std::string text = Grid_.Col() >= 0 && Grid_.Row() >= 0 && Grid_.Col() < Grid_.ColCount() &&
+                             Grid_.Row() < Grid_.RowCount()
+                         ? Grid_.Cells(Grid_.Col(), Grid_.Row())
+                         : std::string();
+  if (ValuePrompts().GetText(kFillPrompt, kFillCaption, text)) Grid_.FillSelection(text);
+}
+
+std::string TConfigWizardLogic::ToggleGlobalAlarmSetting() {
+  GlobalAlarmSetting = !GlobalAlarmSetting;
+  return GlobalAlarmSetting ? kCaptionGlobalAlarms : kCaptionNoGlobalAlarms;
+}

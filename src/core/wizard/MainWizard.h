@@ -67,6 +67,17 @@ inline constexpr const char* kConfigFileFilter = "Configuration Files|*.cfg|All 
 inline constexpr const char* kConfigFileDefaultExt = "CFG";
 inline constexpr const char* kConfigFileDefaultName = "BatConfig.cfg";
 
+inline constexpr const char* kCaptionGlobalAlarms = "Configuration Wizard - Global alarm setting only";
+inline constexpr const char* kCaptionNoGlobalAlarms = "Configuration Wizard";
+inline constexpr const char* kFillPrompt = "Enter text to put in all selected cells :";
+inline constexpr const char* kFillCaption = "Fill selected cells";
+
+// Enabled states of the grid actions, and the tick of "Edit configuration".
+struct TGridActionStates {
+  bool Undo = false, Cut = false, Copy = false, Paste = false, Fill = false;
+  bool EditConfigurationChecked = false;
+};
+
 // "history", the four-digit year and ".his".
 std::string HistoryFileName(int year);
 int CurrentYear();
@@ -128,6 +139,12 @@ class TConfigWizardLogic {
   // Direct editing of the grid (Edit > "Edit configuration").
   bool DirectEditing() const;
   void SetDirectEditing(bool on);
+  // Re-evaluated each time the grid's Edit menu or pop-up menu opens.
+  TGridActionStates GridActionStates() const;
+  // "Fill selected ...": asks for the text and fills the selection with it.
+  void FillSelected();
+  // Options > "&Global alarm setting": toggles the tick; returns the new caption.
+  std::string ToggleGlobalAlarmSetting();
 
  private:
   void SetupPage();

@@ -1,12 +1,15 @@
 // ZMConfigWizard: Configuration Builder, the configuration wizard of the Zelmor
 // battery monitoring system.
 #include <QApplication>
-#include <QGuiApplication>
+#include <QScreen>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/QtFileDialogs.h"
 #include "app/QtUserInterface.h"
 #include "app/ZMApplication.h"
+#include "dialogs/ZMValuePrompts.h"
 #include "wizard/Main.h"
 
 namespace {
@@ -36,11 +39,27 @@ int main(int argc, char* argv[]) {
   ApplyLocaleToCore();
 
   TQtUserMessages messages;
+  TQtValuePrompts prompts;
+  TQtFileDialogs fileDialogs;
   SetUserMessages(&messages);
-
-  TfmConfigWizard mainWindow;
-  mainWindow.showMaximized();
-  const int rc = app.exec();
+  SetValuePrompts(&prompts);
+  SetFileDialogs(&fileDialogs);
+  int rc = 0;
+  {
+    TfmConfigWizard mainWindow;
+    TQtErrorList errors(&mainWindow);
+    SetErrorList(&errors);
+    mainWindow.Logic().BuiltInSaveFolder =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    // Without a window manager (a bare X server) maximising does nothing, so the
+    // window is first given the screen's size.
+    if (const QScreen* screen = mainWindow.screen()) mainWindow.setGeometry(screen->availableGeometry());
+    mainWindow.showMaximized();
+    rc = app.exec();
+    SetErrorList(nullptr);
+  }
+  SetFileDialogs(nullptr);
+  SetValuePrompts(nullptr);
   SetUserMessages(nullptr);
   return rc;
 }

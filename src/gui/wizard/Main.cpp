@@ -1,21 +1,69 @@
 #include "wizard/Main.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStackedLayout>
+#include <QStackedWidget>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
+#include <exception>
+
+#include "app/QtUserInterface.h"
+#include "editgrid/UEditStringGrid.h"
+#include "treeview/ZMTreePanel.h"
+#include "treeview/ZMTreeview.h"
+#include "treeview/ZMTreeviewModel.h"
+#include "wizard/ControlUnitBar.h"
+
+namespace {
+QAction* MakeAction(QObject* parent, const char* name, const char* caption, const char* hint = nullptr) {
+  auto* action = new QAction(QString::fromUtf8(caption), parent);
+  action->setObjectName(QString::fromUtf8(name));
+  if (hint) {
+    action->setStatusTip(QString::fromUtf8(hint));
+    action->setToolTip(QString::fromUtf8(hint));
+  }
+  return action;
+}
+}  // namespace
 
 TfmConfigWizard::TfmConfigWizard(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("fmConfigWizard"));
   setWindowTitle(QStringLiteral("Configuration Builder"));
   resize(613, 452);
 
+  tbarConfigUPS_ = new QToolBar(this);
+  tbarConfigUPS_->setObjectName(QStringLiteral("tbarConfigUPS"));
+  tbarConfigUPS_->setMovable(false);
+  tbarConfigUPS_->setFloatable(false);
+  tbarConfigUPS_->setIconSize(QSize(32, 32));
+  addToolBar(Qt::TopToolBarArea, tbarConfigUPS_);
+  addToolBarBreak(Qt::TopToolBarArea);
+  tbarControlUnits_ = new TControlUnitBar(Logic_.ControlUnits(), this);
+  addToolBar(Qt::TopToolBarArea, tbarControlUnits_);
+
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  pnlMain_ = new QWidget(central);
+  pnlMain_ = new QStackedWidget(central);
   pnlMain_->setObjectName(QStringLiteral("pnlMain"));
+  pnlMain_->setProperty("helpContext", kHelpContextMain);
+  treePanel_ = new TzmTreeviewPanel(pnlMain_);
+  sgConfig_ = new TEditStringGrid(pnlMain_);
+  sgConfig_->setObjectName(QStringLiteral("sgConfig"));
+  sgConfig_->setProperty("helpContext", kHelpContextMain);
+  sgConfig_->SetGrid(&Logic_.Grid());
+  pnlMain_->addWidget(treePanel_);
+  pnlMain_->addWidget(sgConfig_);
   layout->addWidget(pnlMain_, 1);
   BuildDirectionPanel();
   layout->addWidget(pnlDirection_);
@@ -24,6 +72,42 @@ TfmConfigWizard::TfmConfigWizard(QWidget* parent) : QMainWindow(parent) {
   statusLine_ = new QStatusBar(this);
   statusLine_->setObjectName(QStringLiteral("StatusLine"));
   setStatusBar(statusLine_);
+
+  BuildGridActions();
+  BuildMenus();
+
+  // Window creation: the system with one battery, shown in the tree, its first
+  // battery focused, and the first page set up.
+  Logic_.SetView(this);
+  tbarControlUnits_->WatchTree(treePanel_->Tree());
+  Guarded([this] { Logic_.FormCreate(); });
+  treePanel_->SetSystem(&Logic_.System());
+  TzmTreeview* tree = treePanel_->Tree();
+  tree->header()->resizeSection(0, 200);
+  tree->header()->resizeSection(1, 160);
+  tree->header()->resizeSection(2, 100);
+  tree->header()->resizeSection(3, 100);
+  tree->Model()->SetColumnCaptions({QStringLiteral("Entire System"), QString(), QStringLiteral("Low Alarm"),
+                                     QStringLiteral("High Alarm")});
+  if (Logic_.System().BatteryCount() > 0) Logic_.System().GetBattery(0)->SelectInView();
+  tbarControlUnits_->Sync();
+  Guarded([this] { Logic_.UpdateWizardButtons(); });
+}
+
+TfmConfigWizard::~TfmConfigWizard() {
+  treePanel_->SetSystem(nullptr);
+  sgConfig_->SetGrid(nullptr);
+  Logic_.SetView(nullptr);
+}
+
+QWidget* TfmConfigWizard::pnlMain() const { return pnlMain_; }
+
+void TfmConfigWizard::Guarded(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    UserMessages().Show(TMsgKind::Error, e.what(), TMsgButtons::Ok);
+  }
 }
 
 void TfmConfigWizard::BuildDirectionPanel() {
@@ -48,5 +132,238 @@ void TfmConfigWizard::BuildDirectionPanel() {
   row->addWidget(btnNext_);
   row->addSpacing(12);
   row->addWidget(btnCancel_);
+  connect(btnNext_, &QPushButton::clicked, this, [this] { ChangeStateClick(true); });
+  connect(btnBack_, &QPushButton::clicked, this, [this] { ChangeStateClick(false); });
   connect(btnCancel_, &QPushButton::clicked, this, &QWidget::close);
 }
+
+void TfmConfigWizard::BuildGridActions() {
+  actGridEditUndo_ = MakeAction(this, "actGridEditUndo", "Undo");
+  actGridEditCut_ = MakeAction(this, "actGridEditCut", "Cut");
+  actGridEditCopy_ = MakeAction(this, "actGridEditCopy", "Copy");
+  actGridEditPaste_ = MakeAction(this, "actGridEditPaste", "Paste");
+  actGridEditFill_ = MakeAction(this, "actGridEditFill", "Fill selected ...");
+  actGridEditUndo_->setShortcut(QKeySequence::Undo);
+  for (QAction* a : {actGridEditUndo_, actGridEditCut_, actGridEditCopy_, actGridEditPaste_, actGridEditFill_}) {
+    a->setShortcutContext(Qt::WidgetShortcut);
+    a->setEnabled(false);
+  }
+  connect(actGridEditUndo_, &QAction::triggered, this, [this] { Guarded([this] { sgConfig_->Undo(); }); });
+  connect(actGridEditCut_, &QAction::triggered, this, [this] { Guarded([this] { sgConfig_->CutBlock(); }); });
+  connect(actGridEditCopy_, &QAction::triggered, this, [this] { Guarded([this] { sgConfig_->CopyBlock(); }); });
+  connect(actGridEditPaste_, &QAction::triggered, this, [this] { Guarded([this] { sgConfig_->PasteBlock(); }); });
+  connect(actGridEditFill_, &QAction::triggered, this, [this] { Guarded([this] { Logic_.FillSelected(); }); });
+
+  pumGrid_ = new QMenu(this);
+  pumGrid_->setObjectName(QStringLiteral("pumGrid"));
+  pumGrid_->addAction(actGridEditUndo_);
+  pumGrid_->addSeparator();
+  pumGrid_->addAction(actGridEditCut_);
+  pumGrid_->addAction(actGridEditCopy_);
+  pumGrid_->addAction(actGridEditPaste_);
+  pumGrid_->addSeparator();
+  QAction* fill = pumGrid_->addAction(actGridEditFill_->text());
+  fill->setObjectName(QStringLiteral("mnuFillSelection"));
+  connect(fill, &QAction::triggered, actGridEditFill_, &QAction::trigger);
+  connect(pumGrid_, &QMenu::aboutToShow, this, [this, fill] {
+    UpdateGridActions();
+    fill->setEnabled(actGridEditFill_->isEnabled());
+  });
+  sgConfig_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(sgConfig_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    // The grid has its pop-up menu only while direct editing is on.
+    if (Logic_.DirectEditing()) pumGrid_->popup(sgConfig_->viewport()->mapToGlobal(pos));
+  });
+}
+
+void TfmConfigWizard::BuildMenus() {
+  menuHost_ = new QWidget(this);
+  menuHost_->setObjectName(QStringLiteral("pnlMenus"));
+  menuStack_ = new QStackedLayout(menuHost_);
+  menuStack_->setContentsMargins(0, 0, 0, 0);
+
+  // The tree page's menu.
+  mainMenu_ = new QMenuBar(menuHost_);
+  mainMenu_->setObjectName(QStringLiteral("MainMenu"));
+  QMenu* file = mainMenu_->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("FileMenu"));
+  QAction* fileNew = MakeAction(this, "FileNewItem", "&New", "Create a new file");
+  fileNew->setShortcut(QKeySequence::New);
+  file->addAction(fileNew);
+  struct TDisabled {
+    const char* name;
+    const char* caption;
+    const char* hint;
+  };
+  for (const TDisabled& d : {TDisabled{"FileOpenItem", "&Open...", "Open an existing file"},
+                             TDisabled{"FileSaveItem", "&Save", "Save current file"},
+                             TDisabled{"FileSaveAsItem", "Save &As...", "Save current file under a new name"},
+                             TDisabled{"FilePrintItem", "&Print", "Print current file"},
+                             TDisabled{"FilePrintSetupItem", "P&rint Setup...", "Change printer setup"}}) {
+    QAction* item = MakeAction(this, d.name, d.caption, d.hint);
+    item->setEnabled(false);
+    file->addAction(item);
+  }
+  file->addSeparator();
+  QAction* fileExit = MakeAction(this, "FileExitItem", "E&xit", "Exit this application");
+  fileExit->setShortcut(QKeySequence::Quit);
+  file->addAction(fileExit);
+  connect(fileExit, &QAction::triggered, this, &QWidget::close);
+
+  configureMenu_ = mainMenu_->addMenu(QStringLiteral("&Configure"));
+  configureMenu_->setObjectName(QStringLiteral("ConfigureMenu"));
+
+  QMenu* options = mainMenu_->addMenu(QStringLiteral("&Options"));
+  options->setObjectName(QStringLiteral("OptionsMenu"));
+  mnuVersion2AlarmCompatibility_ = MakeAction(this, "mnuVersion2AlarmCompatibility", "&Global alarm setting");
+  mnuVersion2AlarmCompatibility_->setCheckable(true);
+  options->addAction(mnuVersion2AlarmCompatibility_);
+  connect(mnuVersion2AlarmCompatibility_, &QAction::triggered, this, [this] {
+    setWindowTitle(QString::fromStdString(Logic_.ToggleGlobalAlarmSetting()));
+    mnuVersion2AlarmCompatibility_->setChecked(Logic_.GlobalAlarmSetting);
+    Guarded([this] { Logic_.UpdateWizardButtons(); });
+  });
+
+  QMenu* help = mainMenu_->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("HelpMenu"));
+  help->addAction(MakeAction(this, "HelpContentsItem", "&Contents", "Display the help contents screen"));
+  help->addAction(MakeAction(this, "HelpSearchItem", "&Search for Help On...", "Search help file for a topic"));
+  help->addAction(MakeAction(this, "HelpHowToUseItem", "&How to Use Help", "Help on using the help system"));
+  help->addSeparator();
+  help->addAction(MakeAction(this, "HelpAboutItem", "&About...", "Show program information"));
+
+  // The grid page's menu.
+  mmuGrid_ = new QMenuBar(menuHost_);
+  mmuGrid_->setObjectName(QStringLiteral("mmuGrid"));
+  QMenu* gridFile = mmuGrid_->addMenu(QStringLiteral("&File"));
+  gridFile->setObjectName(QStringLiteral("GridFileMenu"));
+  QAction* save1 = MakeAction(this, "Save1", "Save");
+  save1->setShortcut(QKeySequence::Save);
+  gridFile->addAction(save1);
+  gridFile->addSeparator();
+  QAction* exit1 = MakeAction(this, "Exit1", "E&xit");
+  gridFile->addAction(exit1);
+  connect(save1, &QAction::triggered, this, [this] {
+    Guarded([this] { Logic_.Save1Click(); });
+    ApplyGridColumnWidths();
+  });
+  connect(exit1, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* edit = mmuGrid_->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("GridEditMenu"));
+  mnuEditConfiguration_ = MakeAction(this, "mnuEditConfiguration", "Edit configuration");
+  mnuEditConfiguration_->setCheckable(true);
+  edit->addAction(mnuEditConfiguration_);
+  edit->addSeparator();
+  edit->addAction(actGridEditUndo_);
+  edit->addSeparator();
+  edit->addAction(actGridEditCut_);
+  edit->addAction(actGridEditCopy_);
+  edit->addAction(actGridEditPaste_);
+  connect(edit, &QMenu::aboutToShow, this, [this] { UpdateGridActions(); });
+  connect(mnuEditConfiguration_, &QAction::triggered, this,
+          [this] { SetEditConfiguration(!Logic_.DirectEditing()); });
+  mmuGrid_->addAction(MakeAction(this, "About1", "About"));
+
+  menuStack_->addWidget(mainMenu_);
+  menuStack_->addWidget(mmuGrid_);
+  setMenuWidget(menuHost_);
+}
+
+void TfmConfigWizard::SetEditConfiguration(bool on) {
+  Logic_.SetDirectEditing(on);
+  mnuEditConfiguration_->setChecked(on);
+  UpdateGridActions();
+}
+
+void TfmConfigWizard::UpdateGridActions() {
+  const TGridActionStates states = Logic_.GridActionStates();
+  actGridEditUndo_->setEnabled(states.Undo);
+  actGridEditCut_->setEnabled(states.Cut);
+  actGridEditCopy_->setEnabled(states.Copy);
+  actGridEditPaste_->setEnabled(states.Paste);
+  actGridEditFill_->setEnabled(states.Fill);
+  mnuEditConfiguration_->setChecked(states.EditConfigurationChecked);
+}
+
+QMenuBar* TfmConfigWizard::CurrentMenu() const {
+  if (!menuHost_->isVisibleTo(const_cast<TfmConfigWizard*>(this))) return nullptr;
+  return static_cast<QMenuBar*>(menuStack_->currentWidget());
+}
+
+void TfmConfigWizard::SetMenu(QMenuBar* menu) {
+  if (menu) menuStack_->setCurrentWidget(menu);
+  menuHost_->setVisible(menu != nullptr);
+}
+
+void TfmConfigWizard::ChangeStateClick(bool forward) {
+  Guarded([this, forward] { Logic_.ChangeState(forward); });
+  ApplyGridColumnWidths();
+}
+
+void TfmConfigWizard::ApplyGridColumnWidths() {
+  for (size_t c = 0; c < columnWidths_.size(); ++c)
+    if (columnWidths_[c] > 0) sgConfig_->setColumnWidth(static_cast<int>(c), columnWidths_[c]);
+}
+
+// --- IConfigWizardView --------------------------------------------------------
+
+void TfmConfigWizard::ShowStatus(const std::string& text) { statusLine_->showMessage(ToQString(text)); }
+
+void TfmConfigWizard::SetNextButton(bool enabled, const std::string& caption) {
+  btnNext_->setEnabled(enabled);
+  btnNext_->setText(ToQString(caption));
+}
+
+void TfmConfigWizard::SetBackEnabled(bool enabled) { btnBack_->setEnabled(enabled); }
+
+void TfmConfigWizard::SetNextHint(const std::string& hint) {
+  const QString text = ToQString(hint);
+  for (QWidget* w : {static_cast<QWidget*>(btnNext_), pnlDirection_}) {
+    w->setToolTip(text);
+    w->setStatusTip(text);
+  }
+}
+
+void TfmConfigWizard::ShowPage(int state) {
+  const bool treePage = state == wsDefine;
+  tbarConfigUPS_->setVisible(treePage);
+  tbarControlUnits_->SetOnTreePage(treePage);
+  pnlMain_->setCurrentWidget(treePage ? static_cast<QWidget*>(treePanel_) : sgConfig_);
+  if (treePage) {
+    SetMenu(mainMenu_);
+    helpContext_ = kHelpContextMain;
+  } else {
+    SetMenu(state == wsVerify ? mmuGrid_ : nullptr);
+  }
+  setProperty("helpContext", helpContext_);
+}
+
+void TfmConfigWizard::UseGridMenu() { SetMenu(mmuGrid_); }
+
+void TfmConfigWizard::UpdateTreeActions() {
+  tbarControlUnits_->Sync();
+  tbarControlUnits_->UpdateActions();
+  if (OnUpdateTreeActions) OnUpdateTreeActions();
+}
+
+void TfmConfigWizard::SetGridColumnWidthForText(int col, const std::string& text) {
+  if (col < 0) return;
+  if (columnWidths_.size() <= static_cast<size_t>(col)) columnWidths_.resize(static_cast<size_t>(col) + 1);
+  columnWidths_[static_cast<size_t>(col)] = fontMetrics().horizontalAdvance(ToQString(text));
+}
+
+void TfmConfigWizard::CloseWindow() { close(); }
+
+// --- Events --------------------------------------------------------------------
+
+void TfmConfigWizard::closeEvent(QCloseEvent* event) {
+  bool mayClose = true;
+  Guarded([this, &mayClose] { mayClose = Logic_.CloseQuery(); });
+  if (mayClose)
+    event->accept();
+  else
+    event->ignore();
+}
+
+void TfmConfigWizard::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }

@@ -336,3 +336,46 @@ TEST_F(MainWizard, GlobalAlarmSettingGivesEveryNodeTheDialogLimitsOnNext) {
 }
 
 TEST(HistoryFileName, CarriesTheFourDigitYear) { EXPECT_EQ(HistoryFileName(2031), "history2031.his"); }
+
+TEST_F(MainWizard, GridActionsFollowDirectEditingSelectionAndCopyMode) {
+  DescribeOneString(Battery(0));
+  AddButtonAndVerify();
+  wizard.btnNextClick();
+  TGridActionStates off = wizard.GridActionStates();
+  EXPECT_FALSE(off.Undo || off.Cut || off.Copy || off.Paste || off.Fill || off.EditConfigurationChecked);
+
+  wizard.SetDirectEditing(true);
+  wizard.Grid().SetSelection({2, 2, 2, 2});
+  TGridActionStates single = wizard.GridActionStates();
+  EXPECT_TRUE(single.Cut && single.Copy && single.EditConfigurationChecked);
+  EXPECT_FALSE(single.Fill);
+  EXPECT_FALSE(single.Paste);
+  EXPECT_FALSE(single.Undo);
+
+  wizard.Grid().SetSelection({2, 2, 3, 4});
+  EXPECT_TRUE(wizard.GridActionStates().Fill);
+  wizard.Grid().CopyBlock();
+  EXPECT_TRUE(wizard.GridActionStates().Paste);
+  wizard.Grid().EndBlock();
+  wizard.Grid().SetSelection({2, 2, 3, 4});
+
+  // Fill asks with the current cell's text and fills the whole selection.
+  services.prompts.Reply(true, "Q");
+  wizard.FillSelected();
+  ASSERT_EQ(services.prompts.asked.size(), 1u);
+  EXPECT_EQ(services.prompts.asked[0].prompt, "Enter text to put in all selected cells :");
+  EXPECT_EQ(services.prompts.asked[0].caption, "Fill selected cells");
+  EXPECT_EQ(wizard.Grid().Cells(3, 4), "Q");
+  EXPECT_TRUE(wizard.GridActionStates().Undo);
+  // A cancelled prompt changes nothing.
+  services.prompts.Reply(false);
+  wizard.FillSelected();
+  EXPECT_EQ(wizard.Grid().Cells(3, 4), "Q");
+}
+
+TEST_F(MainWizard, GlobalAlarmSettingTogglesTheCaption) {
+  EXPECT_EQ(wizard.ToggleGlobalAlarmSetting(), "Configuration Wizard - Global alarm setting only");
+  EXPECT_TRUE(wizard.GlobalAlarmSetting);
+  EXPECT_EQ(wizard.ToggleGlobalAlarmSetting(), "Configuration Wizard");
+  EXPECT_FALSE(wizard.GlobalAlarmSetting);
+}

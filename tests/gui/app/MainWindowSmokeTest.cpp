@@ -1,17 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolBar>
 
+#include "FakeUserInterface.h"
 #include "GuiTestHelpers.h"
+#include "editgrid/UEditStringGrid.h"
+#include "treeview/ZMTreePanel.h"
 #include "wizard/Main.h"
 
-TEST(MainWindowSmoke, OpensWithCaptionDirectionPanelAndStatusLine) {
+TEST(MainWindow, OpensOnTheTreePageWithOneBatteryAndNextDisabled) {
+  TFakeServices services;
   TfmConfigWizard window;
   window.showMaximized();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   EXPECT_EQ(window.windowTitle(), "Configuration Builder");
-  EXPECT_TRUE(window.isMaximized());
 
   auto* back = FindNamed<QPushButton>(&window, "btnBack");
   auto* next = FindNamed<QPushButton>(&window, "btnNext");
@@ -22,12 +27,80 @@ TEST(MainWindowSmoke, OpensWithCaptionDirectionPanelAndStatusLine) {
   EXPECT_EQ(cancel->text(), "&Cancel");
   EXPECT_FALSE(back->isEnabled());
   EXPECT_FALSE(next->isEnabled());
-  // Left to right: Back, Next, Cancel.
   EXPECT_LT(back->x(), next->x());
   EXPECT_LT(next->x(), cancel->x());
   EXPECT_EQ(FindNamed<QWidget>(&window, "pnlDirection")->height(), 41);
-  EXPECT_NE(FindNamed<QStatusBar>(&window, "StatusLine"), nullptr);
+  EXPECT_EQ(window.StatusLine()->currentMessage(), "All batteries do not have strings");
+  EXPECT_EQ(next->toolTip(), "All batteries do not have strings");
+  EXPECT_EQ(window.CurrentMenu(), window.MainMenu());
+  EXPECT_TRUE(window.TreePanel()->isVisible());
+  EXPECT_FALSE(window.sgConfig()->isVisible());
+  // No control unit yet: the control unit bar is hidden.
+  EXPECT_FALSE(FindNamed<QToolBar>(&window, "tbarControlUnits")->isVisible());
+  EXPECT_EQ(window.Logic().System().BatteryCount(), 1);
 
   QTest::mouseClick(cancel, Qt::LeftButton);
   EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(services.messages.messages.empty());
+}
+
+TEST(MainWindow, NextShowsTheGridPageAndBackAsksAfterDirectEdits) {
+  TFakeServices services;
+  TfmConfigWizard window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TConfigWizardLogic& logic = window.Logic();
+  TzmUPSBatterySystemNode* battery = logic.System().GetBattery(0);
+  battery->AddChild();
+  TzmUPSStringSystemNode* string = battery->GetString(0);
+  string->SetCellCount(4);
+  string->SetCurrentCount(1);
+  logic.ControlUnits().AddControlUnitButton();
+  string->SetControlUnit(0);
+  logic.UpdateWizardButtons();
+  ASSERT_TRUE(window.btnNext()->isEnabled());
+
+  QTest::mouseClick(window.btnNext(), Qt::LeftButton);
+  EXPECT_EQ(window.StatusLine()->currentMessage(), "Verify the setup");
+  EXPECT_TRUE(window.sgConfig()->isVisible());
+  EXPECT_FALSE(window.TreePanel()->isVisible());
+  EXPECT_FALSE(window.tbarConfigUPS()->isVisible());
+  EXPECT_EQ(window.CurrentMenu(), window.mmuGrid());
+  EXPECT_EQ(window.sgConfig()->model()->rowCount(), 12);  // the header row is the view's header
+  EXPECT_TRUE(window.btnBack()->isEnabled());
+  // Header texts decide the column widths.
+  EXPECT_GE(window.sgConfig()->columnWidth(3),
+            window.fontMetrics().horizontalAdvance(QStringLiteral("DCM0000")));
+
+  // Direct editing through the grid menu, then Back asks first.
+  QAction* edit = FindNamed<QAction>(&window, "mnuEditConfiguration");
+  ASSERT_TRUE(TriggerEnabled(edit));
+  EXPECT_TRUE(logic.DirectEditing());
+  logic.Grid().SetSelection({5, 3, 5, 3});
+  logic.Grid().SetCellText(5, 3, "X");
+  services.messages.Answer(TMsgAnswer::No);
+  QTest::mouseClick(window.btnBack(), Qt::LeftButton);
+  EXPECT_EQ(window.StatusLine()->currentMessage(), "Verify the setup");
+  EXPECT_FALSE(logic.DirectEditing());
+
+  // Closing now asks only whether to quit without a file.
+  services.messages.Answer(TMsgAnswer::No);
+  window.close();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(services.messages.LastText(), kAskQuitNotCreated);
+  services.messages.Answer(TMsgAnswer::Yes);
+  window.close();
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST(MainWindow, GlobalAlarmSettingChangesTheCaption) {
+  TFakeServices services;
+  TfmConfigWizard window;
+  QAction* global = FindNamed<QAction>(&window, "mnuVersion2AlarmCompatibility");
+  ASSERT_TRUE(TriggerEnabled(global));
+  EXPECT_TRUE(global->isChecked());
+  EXPECT_EQ(window.windowTitle(), "Configuration Wizard - Global alarm setting only");
+  ASSERT_TRUE(TriggerEnabled(global));
+  EXPECT_FALSE(global->isChecked());
+  EXPECT_EQ(window.windowTitle(), "Configuration Wizard");
 }
