@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "AlarmTestFiles.h"
+#include "TempFiles.h"
 #include "alarms/ZMIniFile.h"
 #include "alarms/fmAlarmSetDefaults.h"
 #include "common/ZMFormat.h"

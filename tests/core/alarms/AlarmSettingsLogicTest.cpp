@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "AlarmTestFiles.h"
+#include "TempFiles.h"
 #include "FakeUserInterface.h"
 #include "alarms/fmAlarmSetLogic.h"
 #include "common/ZMFormat.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "AlarmTestFiles.h"
+#include "TempFiles.h"
 #include "alarms/ZMIniFile.h"
 
 namespace fs = std::filesystem;

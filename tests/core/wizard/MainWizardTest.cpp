@@ -2,10 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 #include "FakeUserInterface.h"
+#include "TempFiles.h"
 #include "wizard/MainWizard.h"
 
 namespace fs = std::filesystem;
@@ -32,21 +31,7 @@ class TRecordingView : public IConfigWizardView {
   void CloseWindow() override { closed = true; }
 };
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-struct TempFolder {
-  fs::path path;
-  TempFolder() {
-    std::string tmpl = (fs::temp_directory_path() / "zmwizard.XXXXXX").string();
-    path = ::mkdtemp(tmpl.data());
-  }
-  ~TempFolder() { fs::remove_all(path); }
-};
+std::string ReadFile(const fs::path& path) { return ReadText(path.string()); }
 
 struct MainWizard : ::testing::Test {
   TFakeServices services;
@@ -185,8 +170,8 @@ TEST_F(MainWizard, SavingWritesTheFileWorkedOutByHand) {
   SetLimits(DescribeOneString(Battery(0)));
   AddButtonAndVerify();
   wizard.btnNextClick();
-  TempFolder dir;
-  const fs::path target = dir.path / "BatConfig.cfg";
+  TTempFolder dir;
+  const fs::path target = dir.Path() / "BatConfig.cfg";
   wizard.BuiltInSaveFolder = "/home/installer/Documents";
   services.files.Choose(target.string());
   wizard.btnNextClick();
@@ -216,9 +201,9 @@ TEST_F(MainWizard, HistoryFileWarningCanStopTheSave) {
   DescribeOneString(Battery(0));
   AddButtonAndVerify();
   wizard.btnNextClick();
-  TempFolder dir;
-  std::ofstream(dir.path / HistoryFileName(CurrentYear())) << "x";
-  const fs::path target = dir.path / "BatConfig.cfg";
+  TTempFolder dir;
+  std::ofstream(dir.Path() / HistoryFileName(CurrentYear())) << "x";
+  const fs::path target = dir.Path() / "BatConfig.cfg";
   services.files.Choose(target.string());
   services.messages.Answer(TMsgAnswer::Cancel);
   view.status.clear();
@@ -261,22 +246,22 @@ TEST_F(MainWizard, GridMenuSaveGoesThroughTheDialogEachTime) {
   DescribeOneString(Battery(0));
   AddButtonAndVerify();
   wizard.btnNextClick();
-  TempFolder dir;
-  services.files.Choose((dir.path / "a.cfg").string()).Choose((dir.path / "b.cfg").string());
+  TTempFolder dir;
+  services.files.Choose((dir.Path() / "a.cfg").string()).Choose((dir.Path() / "b.cfg").string());
   wizard.Save1Click();
   wizard.btnBackClick();
   wizard.Save1Click();
   EXPECT_EQ(services.files.asked.size(), 2u);
-  EXPECT_TRUE(fs::exists(dir.path / "a.cfg"));
-  EXPECT_TRUE(fs::exists(dir.path / "b.cfg"));
+  EXPECT_TRUE(fs::exists(dir.Path() / "a.cfg"));
+  EXPECT_TRUE(fs::exists(dir.Path() / "b.cfg"));
 }
 
 TEST_F(MainWizard, AFailedSaveIsReportedAndNotCountedAsSaved) {
   DescribeOneString(Battery(0));
   AddButtonAndVerify();
   wizard.btnNextClick();
-  TempFolder dir;
-  services.files.Choose((dir.path / "missing" / "BatConfig.cfg").string());
+  TTempFolder dir;
+  services.files.Choose((dir.Path() / "missing" / "BatConfig.cfg").string());
   wizard.btnNextClick();
   ASSERT_FALSE(services.messages.messages.empty());
   EXPECT_EQ(services.messages.messages.back().kind, TMsgKind::Error);
@@ -298,8 +283,8 @@ TEST_F(MainWizard, CloseQueryAsksTheRightQuestion) {
   ASSERT_EQ(services.messages.messages.size(), 1u);
   EXPECT_EQ(services.messages.LastText(), kAskQuitNotCreated);
 
-  TempFolder dir;
-  services.files.Choose((dir.path / "BatConfig.cfg").string());
+  TTempFolder dir;
+  services.files.Choose((dir.Path() / "BatConfig.cfg").string());
   wizard.btnNextClick();
   wizard.btnBackClick();
   wizard.SetDirectEditing(true);

@@ -1,5 +1,5 @@
 #pragma once
-// A temporary folder for settings files, removed after the test.
+// A temporary folder removed after the test, and whole-file reads and writes.
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,11 +10,12 @@
 class TTempFolder {
  public:
   TTempFolder() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "zmalarms.XXXXXX").string();
+    std::string tmpl = (std::filesystem::temp_directory_path() / "zmtest.XXXXXX").string();
     path_ = ::mkdtemp(tmpl.data());
   }
   ~TTempFolder() {
     std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
   }
   TTempFolder(const TTempFolder&) = delete;
