@@ -1,0 +1,78 @@
+// A whole walk-through with the real reports wired in: the model it leaves
+// behind passes the main window's verification.
+#include <gtest/gtest.h>
+
+#include "FakeTextArea.h"
+#include "FakeUserInterface.h"
+#include "walkthrough/fmWalkThroughEngine.h"
+#include "walkthrough/fmWalkThroughReports.h"
+#include "wizard/MainWizard.h"
+
+TEST(WalkEndToEnd, DefaultAnswersGiveAModelThatVerifies) {
+  TFakeServices services;
+  TConfigWizardLogic wizard;
+  wizard.FormCreate();
+  TzmUPSSystem& system = wizard.System();
+  ASSERT_FALSE(wizard.VerifySystem());  // a battery without strings
+
+  TFakeTextArea text;
+  TFakeDeferredStep deferred;
+  TWalkThroughEngine engine(text, deferred);
+  TControlUnitTable table;
+  engine.OnBatteryReport = [&](TzmUPSBatterySystemNode& b) {
+    AllocateControlUnits(system, table);
+    WriteBatteryDescription(system, b, text, table);
+  };
+  engine.OnHardwareReport = [&] { WriteHardwareList(text, table); };
+  ASSERT_TRUE(engine.Start(&system));
+
+  auto next = [&] {
+    engine.Next();
+    deferred.Drain();
+  };
+  auto answer = [&](const std::string& value) {
+    if (engine.Page().TextVisible)
+      engine.SetEntryText(value);
+    else
+      engine.UserChangedNumber(value);
+    next();
+  };
+  next();
+  engine.UserChangedNumber("3");  // three batteries, the later ones copies
+  engine.UserSetCheck(TWalkBox::WalkThru, true);
+  next();
+  answer("North");
+  answer("2");
+  answer("North 1");
+  answer("240");  // the only answer that is not the suggestion: the channels
+  int presses = 0;
+  while (engine.Result() == TWalkResult::Running && presses++ < 200) {
+    if (engine.Page().Id == TWalkPageId::StringProbe && !engine.Page().WalkThru.Checked)
+      engine.UserSetCheck(TWalkBox::WalkThru, true);
+    if (engine.Page().Id == TWalkPageId::BatteryVerify) {
+      const int b = engine.BatteryIndex();
+      EXPECT_NE(text.Text().find("Battery Configuration"), std::string::npos) << b;
+    }
+    next();
+  }
+  ASSERT_EQ(engine.Result(), TWalkResult::Finished);
+  EXPECT_NE(text.Text().find("This system requires the following hardware:"), std::string::npos);
+
+  ASSERT_EQ(system.BatteryCount(), 3);
+  for (int b = 0; b < 3; ++b) {
+    const TzmUPSBatterySystemNode* battery = system.GetBattery(b);
+    ASSERT_EQ(battery->StringCount(), 2) << b;
+    for (int s = 0; s < 2; ++s) {
+      const TzmUPSStringSystemNode* string = battery->GetString(s);
+      EXPECT_EQ(string->CellCount(), 240);
+      EXPECT_EQ(string->CurrentCount(), 1);
+      EXPECT_GE(string->ControlUnit(), 0);
+    }
+  }
+  // 60 DCMs a string: four strings fill the first control unit's 255 DCMs.
+  EXPECT_EQ(system.GetBattery(0)->GetString(0)->ControlUnit(), 0);
+  EXPECT_EQ(system.GetBattery(2)->GetString(1)->ControlUnit(), 1);
+  EXPECT_TRUE(system.AllBatteriesSame);
+  EXPECT_TRUE(system.GetBattery(2)->CopyOfPrevious);
+  EXPECT_TRUE(wizard.VerifySystem());
+}
