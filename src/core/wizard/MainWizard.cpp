@@ -62,6 +62,14 @@ void TConfigWizardLogic::NewSystem() {
   ControlUnits_.SetSystem(System_.get());
 }
 
+void TConfigWizardLogic::FileNew() {
+  if (UserMessages().Show(TMsgKind::Confirmation, kAskStartOver, TMsgButtons::YesNo) != TMsgAnswer::Yes) return;
+  NewSystem();
+  if (View_) View_->SystemReplaced();
+  if (OnNewSystemStarted) OnNewSystemStarted();
+  if (OnConfigureBatteries) OnConfigureBatteries();
+}
+
 void TConfigWizardLogic::Status(const std::string& text) {
   if (View_) View_->ShowStatus(text);
 }

@@ -30,6 +30,8 @@ class IConfigWizardView {
   // Makes a grid column as wide as the text in the window's font.
   virtual void SetGridColumnWidthForText(int col, const std::string& text) = 0;
   virtual void CloseWindow() = 0;
+  // The system was replaced (File New): show the new one.
+  virtual void SystemReplaced() {}
 };
 
 // The wizard pages by their state numbers; 1 and 2 are never entered.
@@ -67,6 +69,7 @@ inline constexpr const char* kConfigFileFilter = "Configuration Files|*.cfg|All 
 inline constexpr const char* kConfigFileDefaultExt = "CFG";
 inline constexpr const char* kConfigFileDefaultName = "BatConfig.cfg";
 
+inline constexpr const char* kAskStartOver = "Are you sure you want to start over?";
 inline constexpr const char* kCaptionGlobalAlarms = "Configuration Wizard - Global alarm setting only";
 inline constexpr const char* kCaptionNoGlobalAlarms = "Configuration Wizard";
 inline constexpr const char* kFillPrompt = "Enter text to put in all selected cells :";
@@ -94,8 +97,14 @@ class TConfigWizardLogic {
 
   // Creates the system with one battery and sets up the first page.
   void FormCreate();
-  // Replaces the system by a new one holding one battery (File New).
+  // Replaces the system by a new one holding one battery.
   void NewSystem();
+  // File > New: asks first; then a new system, alarms to be accepted again,
+  // and Configure Batteries. Control unit buttons, page and flags stay.
+  void FileNew();
+  // Run by FileNew once the new system is shown (the tree commands set them).
+  std::function<void()> OnNewSystemStarted;
+  std::function<void()> OnConfigureBatteries;
 
   TzmUPSSystem& System() const { return *System_; }
   TMainControlUnits& ControlUnits() { return ControlUnits_; }

@@ -9,6 +9,8 @@
 #include "app/QtFileDialogs.h"
 #include "app/QtUserInterface.h"
 #include "app/ZMApplication.h"
+#include "app/ZMHelp.h"
+#include "app/ZMWindows.h"
 #include "dialogs/ZMValuePrompts.h"
 #include "wizard/Main.h"
 
@@ -44,11 +46,11 @@ int main(int argc, char* argv[]) {
   SetUserMessages(&messages);
   SetValuePrompts(&prompts);
   SetFileDialogs(&fileDialogs);
+  TZMHelp help;
   int rc = 0;
   {
-    TfmConfigWizard mainWindow;
-    TQtErrorList errors(&mainWindow);
-    SetErrorList(&errors);
+    TZMWindows windows(QCoreApplication::applicationFilePath().toStdString());
+    TfmConfigWizard& mainWindow = windows.Main();
     mainWindow.Logic().BuiltInSaveFolder =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     // Without a window manager (a bare X server) maximising does nothing, so the
@@ -56,7 +58,6 @@ int main(int argc, char* argv[]) {
     if (const QScreen* screen = mainWindow.screen()) mainWindow.setGeometry(screen->availableGeometry());
     mainWindow.showMaximized();
     rc = app.exec();
-    SetErrorList(nullptr);
   }
   SetFileDialogs(nullptr);
   SetValuePrompts(nullptr);

@@ -17,11 +17,17 @@
 #include <exception>
 
 #include "app/QtUserInterface.h"
+#include "app/ZMHelp.h"
+#include "dialogs/fmAbout.h"
+#include "wizard/MainSettings.h"
+#include "wizard/ZMHelpTopics.h"
 #include "editgrid/UEditStringGrid.h"
 #include "treeview/ZMTreePanel.h"
 #include "treeview/ZMTreeview.h"
 #include "treeview/ZMTreeviewModel.h"
 #include "wizard/ControlUnitBar.h"
+#include "wizard/MainDialogs.h"
+#include "wizard/MainTreeActions.h"
 
 namespace {
 QAction* MakeAction(QObject* parent, const char* name, const char* caption, const char* hint = nullptr) {
@@ -56,11 +62,12 @@ TfmConfigWizard::TfmConfigWizard(QWidget* parent) : QMainWindow(parent) {
   layout->setSpacing(0);
   pnlMain_ = new QStackedWidget(central);
   pnlMain_->setObjectName(QStringLiteral("pnlMain"));
-  pnlMain_->setProperty("helpContext", kHelpContextMain);
+  SetHelpContext(this, kHelpContextWindow);
+  SetHelpContext(pnlMain_, kHelpContextMain);
   treePanel_ = new TzmTreeviewPanel(pnlMain_);
   sgConfig_ = new TEditStringGrid(pnlMain_);
   sgConfig_->setObjectName(QStringLiteral("sgConfig"));
-  sgConfig_->setProperty("helpContext", kHelpContextMain);
+  SetHelpContext(sgConfig_, kHelpContextMain);
   sgConfig_->SetGrid(&Logic_.Grid());
   pnlMain_->addWidget(treePanel_);
   pnlMain_->addWidget(sgConfig_);
@@ -108,6 +115,40 @@ void TfmConfigWizard::Guarded(const std::function<void()>& command) {
   } catch (const std::exception& e) {
     UserMessages().Show(TMsgKind::Error, e.what(), TMsgButtons::Ok);
   }
+}
+
+void TfmConfigWizard::AttachTreeCommands(IMainDialogs& dialogs) {
+  dialogs_ = &dialogs;
+  removeToolBar(tbarConfigUPS_);
+  delete tbarConfigUPS_;
+  treeActions_ = new TMainTreeActions(Logic_, dialogs, treePanel_, this);
+  tbarConfigUPS_ = treeActions_->tbarConfigUPS();
+  tbarConfigUPS_->setMovable(false);
+  tbarConfigUPS_->setFloatable(false);
+  insertToolBar(tbarControlUnits_, tbarConfigUPS_);
+  insertToolBarBreak(tbarControlUnits_);
+  treeActions_->AttachControlUnitBar(tbarControlUnits_);
+  treeActions_->WirePanel();
+  configureMenu_->clear();
+  treeActions_->FillConfigureMenu(configureMenu_);
+  Logic_.OnNewSystemStarted = [this] { treeActions_->Commands().NewSystemStarted(); };
+  Logic_.OnConfigureBatteries = [this] {
+    if (QAction* configure = treeActions_->Action(QStringLiteral("actConfigureBatteries"))) configure->trigger();
+  };
+  // The global alarm limits are the alarm dialog's current values.
+  Logic_.OnReadGlobalAlarms = [this](TGlobalAlarmSetting& g) {
+    const TAlarmLimits limits = dialogs_->AlarmLimits();
+    g.LowVoltage = limits.LowV;
+    g.HighVoltage = limits.HighV;
+    g.LowResistance = limits.LowR;
+    g.HighResistance = limits.HighR;
+    g.LowTemperature = limits.LowT;
+    g.HighTemperature = limits.HighT;
+    g.ChargeCurrent = limits.LowI;
+    g.DischargeCurrent = limits.HighI;
+  };
+  ShowPage(Logic_.State());
+  Guarded([this] { Logic_.UpdateWizardButtons(); });
 }
 
 void TfmConfigWizard::BuildDirectionPanel() {
@@ -190,6 +231,7 @@ void TfmConfigWizard::BuildMenus() {
   QAction* fileNew = MakeAction(this, "FileNewItem", "&New", "Create a new file");
   fileNew->setShortcut(QKeySequence::New);
   file->addAction(fileNew);
+  connect(fileNew, &QAction::triggered, this, [this] { Guarded([this] { Logic_.FileNew(); }); });
   struct TDisabled {
     const char* name;
     const char* caption;
@@ -223,14 +265,24 @@ void TfmConfigWizard::BuildMenus() {
     mnuVersion2AlarmCompatibility_->setChecked(Logic_.GlobalAlarmSetting);
     Guarded([this] { Logic_.UpdateWizardButtons(); });
   });
+  mnuVersion2AlarmCompatibility_->setStatusTip(QStringLiteral("Apply one set of alarm limits to the whole system"));
 
   QMenu* help = mainMenu_->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("HelpMenu"));
-  help->addAction(MakeAction(this, "HelpContentsItem", "&Contents", "Display the help contents screen"));
-  help->addAction(MakeAction(this, "HelpSearchItem", "&Search for Help On...", "Search help file for a topic"));
-  help->addAction(MakeAction(this, "HelpHowToUseItem", "&How to Use Help", "Help on using the help system"));
+  QAction* contents = MakeAction(this, "HelpContentsItem", "&Contents", "Display the help contents screen");
+  QAction* search = MakeAction(this, "HelpSearchItem", "&Search for Help On...", "Search help file for a topic");
+  QAction* howTo = MakeAction(this, "HelpHowToUseItem", "&How to Use Help", "Help on using the help system");
+  QAction* about = MakeAction(this, "HelpAboutItem", "&About...", "Show program information");
+  help->addAction(contents);
+  help->addAction(search);
+  help->addAction(howTo);
   help->addSeparator();
-  help->addAction(MakeAction(this, "HelpAboutItem", "&About...", "Show program information"));
+  help->addAction(about);
+  connect(contents, &QAction::triggered, this, [] { ApplicationHelp().HelpContents(); });
+  connect(search, &QAction::triggered, this, [] { ApplicationHelp().HelpSearch(""); });
+  connect(howTo, &QAction::triggered, this, [] { ApplicationHelp().HelpOnHelp(); });
+  connect(about, &QAction::triggered, this,
+          [this] { ShowAboutBox(QStringLiteral("Zelmor Configuration Wizard"), this); });
 
   // The grid page's menu.
   mmuGrid_ = new QMenuBar(menuHost_);
@@ -263,7 +315,10 @@ void TfmConfigWizard::BuildMenus() {
   connect(edit, &QMenu::aboutToShow, this, [this] { UpdateGridActions(); });
   connect(mnuEditConfiguration_, &QAction::triggered, this,
           [this] { SetEditConfiguration(!Logic_.DirectEditing()); });
-  mmuGrid_->addAction(MakeAction(this, "About1", "About"));
+  QAction* about1 = MakeAction(this, "About1", "About", "Show program information");
+  mmuGrid_->addAction(about1);
+  connect(about1, &QAction::triggered, this,
+          [this] { ShowAboutBox(QStringLiteral("Zelmor Configuration Wizard"), this); });
 
   menuStack_->addWidget(mainMenu_);
   menuStack_->addWidget(mmuGrid_);
@@ -336,7 +391,7 @@ void TfmConfigWizard::ShowPage(int state) {
   } else {
     SetMenu(state == wsVerify ? mmuGrid_ : nullptr);
   }
-  setProperty("helpContext", helpContext_);
+  SetHelpContext(this, helpContext_);
 }
 
 void TfmConfigWizard::UseGridMenu() { SetMenu(mmuGrid_); }
@@ -344,6 +399,7 @@ void TfmConfigWizard::UseGridMenu() { SetMenu(mmuGrid_); }
 void TfmConfigWizard::UpdateTreeActions() {
   tbarControlUnits_->Sync();
   tbarControlUnits_->UpdateActions();
+  if (treeActions_) treeActions_->UpdateTreeActions();
   if (OnUpdateTreeActions) OnUpdateTreeActions();
 }
 
@@ -355,15 +411,50 @@ void TfmConfigWizard::SetGridColumnWidthForText(int col, const std::string& text
 
 void TfmConfigWizard::CloseWindow() { close(); }
 
+void TfmConfigWizard::SystemReplaced() {
+  treePanel_->SetSystem(&Logic_.System());
+  if (Logic_.System().BatteryCount() > 0) Logic_.System().GetBattery(0)->SelectInView();
+}
+
+void TfmConfigWizard::SetGlobalAlarmTick(bool ticked) {
+  // Restoring the tick leaves the caption as it is.
+  Logic_.GlobalAlarmSetting = ticked;
+  mnuVersion2AlarmCompatibility_->setChecked(ticked);
+}
+
+void TfmConfigWizard::UseSettings(const std::string& settingsReadPath, const std::string& formStoragePath) {
+  ReadSettings(settingsReadPath, Logic_.InitialDir);
+  formStoragePath_ = formStoragePath;
+  if (formStoragePath_.empty()) return;
+  const TFormPlacement placement = TFormStorage(formStoragePath_).Restore(width(), height(), Logic_.GlobalAlarmSetting);
+  resize(placement.Width, placement.Height);
+  SetGlobalAlarmTick(placement.GlobalAlarmSetting);
+}
+
 // --- Events --------------------------------------------------------------------
 
 void TfmConfigWizard::closeEvent(QCloseEvent* event) {
   bool mayClose = true;
   Guarded([this, &mayClose] { mayClose = Logic_.CloseQuery(); });
-  if (mayClose)
-    event->accept();
-  else
+  if (!mayClose) {
     event->ignore();
+    return;
+  }
+  if (!formStoragePath_.empty()) {
+    const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
+    TFormStorage(formStoragePath_).Save(size.width(), size.height(), Logic_.GlobalAlarmSetting);
+  }
+  event->accept();
 }
 
-void TfmConfigWizard::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
+void TfmConfigWizard::keyPressEvent(QKeyEvent* event) {
+  // The Delete key deletes the focused node on the tree page unless the tree
+  // is editing a name (the edit box has the key then).
+  if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && Logic_.State() == wsDefine &&
+      treeActions_ && treePanel_->Tree()->FocusedNode() && !treePanel_->Tree()->IsEditing()) {
+    Guarded([this] { treeActions_->DeleteKeyPressed(); });
+    event->accept();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}

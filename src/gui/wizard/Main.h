@@ -19,6 +19,8 @@ class QToolBar;
 class TControlUnitBar;
 class TEditStringGrid;
 class TzmTreeviewPanel;
+class IMainDialogs;
+class TMainTreeActions;
 
 class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   Q_OBJECT
@@ -46,6 +48,17 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   QMenuBar* CurrentMenu() const;
   int HelpContext() const { return helpContext_; }
 
+  // Binds the tree page's commands to the program's dialogs: the tool bar
+  // pictures and actions, the pop-up menu, the Configure menu, the Delete key
+  // and the double-click node count edit.
+  void AttachTreeCommands(IMainDialogs& dialogs);
+  TMainTreeActions* TreeActions() const { return treeActions_; }
+
+  // Reads the save dialog's folder from the settings file, and restores the
+  // window size and the global alarm tick from the form storage file, which
+  // is written again when the window closes.
+  void UseSettings(const std::string& settingsReadPath, const std::string& formStoragePath);
+
   // Runs a command of the window; an error that reaches here is shown in the
   // application's error box and the window stays as it was.
   void Guarded(const std::function<void()>& command);
@@ -60,6 +73,7 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   void UpdateTreeActions() override;
   void SetGridColumnWidthForText(int col, const std::string& text) override;
   void CloseWindow() override;
+  void SystemReplaced() override;
 
   // Called by the tree page's commands when the tree actions are to be updated.
   std::function<void()> OnUpdateTreeActions;
@@ -77,8 +91,11 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   void ApplyGridColumnWidths();
   void ChangeStateClick(bool forward);
   void SetEditConfiguration(bool on);
+  void SetGlobalAlarmTick(bool ticked);
 
   TConfigWizardLogic Logic_;
+  TMainTreeActions* treeActions_ = nullptr;
+  IMainDialogs* dialogs_ = nullptr;
   QStackedWidget* pnlMain_ = nullptr;
   TzmTreeviewPanel* treePanel_ = nullptr;
   TEditStringGrid* sgConfig_ = nullptr;
@@ -104,5 +121,6 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   QStatusBar* statusLine_ = nullptr;
   std::vector<int> columnWidths_;
   int helpContext_ = kHelpContextWindow;
+  std::string formStoragePath_;
   bool closing_ = false;
 };

@@ -364,3 +364,26 @@ TEST_F(MainWizard, GlobalAlarmSettingTogglesTheCaption) {
   EXPECT_EQ(wizard.ToggleGlobalAlarmSetting(), "Configuration Wizard");
   EXPECT_FALSE(wizard.GlobalAlarmSetting);
 }
+
+TEST_F(MainWizard, FileNewAsksFirstAndStartsOverWithOneBattery) {
+  DescribeOneString(Battery(0));
+  wizard.System().Root()->AddChild();
+  int configured = 0, started = 0;
+  wizard.OnConfigureBatteries = [&configured] { ++configured; };
+  wizard.OnNewSystemStarted = [&started] { ++started; };
+
+  services.messages.Answer(TMsgAnswer::No);
+  wizard.FileNew();
+  EXPECT_EQ(services.messages.LastText(), "Are you sure you want to start over?");
+  EXPECT_EQ(services.messages.messages.back().kind, TMsgKind::Confirmation);
+  EXPECT_EQ(wizard.System().BatteryCount(), 2);
+  EXPECT_EQ(configured, 0);
+
+  services.messages.Answer(TMsgAnswer::Yes);
+  wizard.FileNew();
+  EXPECT_EQ(wizard.System().BatteryCount(), 1);
+  EXPECT_EQ(Battery(0)->StringCount(), 0);
+  EXPECT_EQ(started, 1);
+  EXPECT_EQ(configured, 1);
+  EXPECT_EQ(wizard.State(), wsDefine);
+}
