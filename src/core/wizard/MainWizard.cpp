@@ -1,5 +1,6 @@
 #include "wizard/MainWizard.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <stdexcept>
@@ -250,6 +251,17 @@ void TConfigWizardLogic::SavePage() {
     SavedFileName_ = fileName;
   }
   Status(kPageSave);
+}
+
+void TConfigWizardLogic::AfterWalkThrough(bool finished) {
+  if (finished && System_->BatteryCount() > 0) {
+    // A walk-through that ends without a last string adds no buttons.
+    const TzmUPSBatterySystemNode* last = System_->GetBattery(System_->BatteryCount() - 1);
+    const TzmUPSStringSystemNode* string = last->GetString(last->StringCount() - 1);
+    if (string && string->ControlUnit() >= 0)
+      ControlUnits_.EnsureButtons(std::min(string->ControlUnit() + 1, TMainControlUnits::MaxControlUnits));
+  }
+  UpdateWizardButtons();
 }
 
 bool TConfigWizardLogic::CloseQuery() {

@@ -142,6 +142,11 @@ class TConfigWizardLogic {
   // on the status line and in Next's hint.
   bool VerifySystem();
 
+  // After walk-through mode: when the user finished it, control unit buttons up
+  // to the control unit of the last string of the last battery (at most 32);
+  // then the wizard buttons are brought up to date.
+  void AfterWalkThrough(bool finished);
+
   // Every way of closing asks this first; true when the window may close.
   bool CloseQuery();
 

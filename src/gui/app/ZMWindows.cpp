@@ -7,11 +7,13 @@
 #include "dialogs/fmConfigBattery.h"
 #include "dialogs/fmConfigString.h"
 #include "dialogs/fmCurrentScaling.h"
+#include "walkthrough/fmWalkThrough.h"
 #include "wizard/Main.h"
 #include "wizard/MainDialogsQt.h"
 #include "wizard/MainSettings.h"
 
-TZMWindows::TZMWindows(const std::string& executablePath, const std::string& configFolder) {
+TZMWindows::TZMWindows(const std::string& executablePath, const std::string& configFolder,
+                       bool startWalkThrough) {
   const TSettingsFileLocation settings(executablePath, configFolder);
   Main_ = std::make_unique<TfmConfigWizard>();
   QWidget* owner = Main_.get();
@@ -20,12 +22,16 @@ TZMWindows::TZMWindows(const std::string& executablePath, const std::string& con
   String_ = std::make_unique<TfmConfigureString>(owner);
   Errors_ = std::make_unique<TQtErrorList>(owner);
   SetErrorList(Errors_.get());
+  Walkthru_ = std::make_unique<TfmWalkthru>(owner);
   About_ = std::make_unique<TfmAboutBox>(owner);
   Scaling_ = std::make_unique<TfrmCurrentScaling>(owner);
 
   Dialogs_ = std::make_unique<TMainDialogsQt>(String_.get(), Batteries_.get(), Alarms_.get(), Scaling_.get());
   Main_->AttachTreeCommands(*Dialogs_);
+  Walkthru_->SetCurrentScalingDialog(Scaling_.get());
+  Main_->AttachWalkthrough(Walkthru_.get());
   Main_->UseSettings(settings.ReadPath(), TFormStorage::DefaultPath(executablePath, configFolder));
+  if (startWalkThrough) Main_->PostStartupWalkThrough();
 }
 
 TZMWindows::~TZMWindows() {
@@ -34,6 +40,8 @@ TZMWindows::~TZMWindows() {
   Dialogs_.reset();
   Scaling_.reset();
   About_.reset();
+  Main_->AttachWalkthrough(nullptr);
+  Walkthru_.reset();
   SetErrorList(nullptr);
   Errors_.reset();
   String_.reset();

@@ -8,6 +8,7 @@
 #include <string>
 
 class TfmAboutBox;
+class TfmWalkthru;
 class TfmAlarmSettings;
 class TfmConfigWizard;
 class TfmConfigureBatteries;
@@ -20,7 +21,10 @@ class TZMWindows {
  public:
   // `executablePath` names the settings files (".ini" beside it or in
   // `configFolder`, the user's configuration folder when empty).
-  explicit TZMWindows(const std::string& executablePath, const std::string& configFolder = {});
+  // With `startWalkThrough`, walk-through mode opens by itself once the
+  // program is idle.
+  explicit TZMWindows(const std::string& executablePath, const std::string& configFolder = {},
+                      bool startWalkThrough = false);
   ~TZMWindows();
   TZMWindows(const TZMWindows&) = delete;
   TZMWindows& operator=(const TZMWindows&) = delete;
@@ -31,6 +35,7 @@ class TZMWindows {
   TfmConfigureString& String() const { return *String_; }
   TQtErrorList& Errors() const { return *Errors_; }
   TfrmCurrentScaling& Scaling() const { return *Scaling_; }
+  TfmWalkthru& Walkthru() const { return *Walkthru_; }
 
  private:
   std::unique_ptr<TfmConfigWizard> Main_;
@@ -38,6 +43,7 @@ class TZMWindows {
   std::unique_ptr<TfmAlarmSettings> Alarms_;
   std::unique_ptr<TfmConfigureString> String_;
   std::unique_ptr<TQtErrorList> Errors_;
+  std::unique_ptr<TfmWalkthru> Walkthru_;
   std::unique_ptr<TfmAboutBox> About_;
   std::unique_ptr<TfrmCurrentScaling> Scaling_;
   std::unique_ptr<TMainDialogsQt> Dialogs_;

@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
   TZMHelp help;
   int rc = 0;
   {
-    TZMWindows windows(QCoreApplication::applicationFilePath().toStdString());
+    TZMWindows windows(QCoreApplication::applicationFilePath().toStdString(), {}, true);
     TfmConfigWizard& mainWindow = windows.Main();
     mainWindow.Logic().BuiltInSaveFolder =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();

@@ -23,6 +23,7 @@
 #include "wizard/ZMHelpTopics.h"
 #include "editgrid/UEditStringGrid.h"
 #include "treeview/ZMTreePanel.h"
+#include "walkthrough/fmWalkThrough.h"
 #include "treeview/ZMTreeview.h"
 #include "treeview/ZMTreeviewModel.h"
 #include "wizard/ControlUnitBar.h"
@@ -129,8 +130,9 @@ void TfmConfigWizard::AttachTreeCommands(IMainDialogs& dialogs) {
   insertToolBarBreak(tbarControlUnits_);
   treeActions_->AttachControlUnitBar(tbarControlUnits_);
   treeActions_->WirePanel();
-  configureMenu_->clear();
+  configureMenu_->removeAction(mnuWalkThrough_);
   treeActions_->FillConfigureMenu(configureMenu_);
+  configureMenu_->addAction(mnuWalkThrough_);
   Logic_.OnNewSystemStarted = [this] { treeActions_->Commands().NewSystemStarted(); };
   Logic_.OnConfigureBatteries = [this] {
     if (QAction* configure = treeActions_->Action(QStringLiteral("actConfigureBatteries"))) configure->trigger();
@@ -149,6 +151,31 @@ void TfmConfigWizard::AttachTreeCommands(IMainDialogs& dialogs) {
   };
   ShowPage(Logic_.State());
   Guarded([this] { Logic_.UpdateWizardButtons(); });
+}
+
+void TfmConfigWizard::AttachWalkthrough(TfmWalkthru* walkthru) {
+  walkthru_ = walkthru;
+  mnuWalkThrough_->setEnabled(walkthru_ != nullptr);
+}
+
+void TfmConfigWizard::PostStartupWalkThrough() {
+  QMetaObject::invokeMethod(this, [this] { mnuWalkThroughClick(); }, Qt::QueuedConnection);
+}
+
+void TfmConfigWizard::mnuWalkThroughClick() {
+  if (!walkthru_) return;
+  pnlDirection_->hide();
+  tbarConfigUPS_->hide();
+  tbarControlUnits_->hide();
+  bool finished = false;
+  Guarded([this, &finished] { finished = walkthru_->Execute(&Logic_.System()); });
+  pnlDirection_->show();
+  tbarConfigUPS_->setVisible(Logic_.State() == wsDefine);
+  tbarControlUnits_->Sync();
+  tbarControlUnits_->SetOnTreePage(Logic_.State() == wsDefine);
+  Guarded([this, finished] { Logic_.AfterWalkThrough(finished); });
+  tbarControlUnits_->Sync();
+  tbarControlUnits_->SetOnTreePage(Logic_.State() == wsDefine);
 }
 
 void TfmConfigWizard::BuildDirectionPanel() {
@@ -254,6 +281,11 @@ void TfmConfigWizard::BuildMenus() {
 
   configureMenu_ = mainMenu_->addMenu(QStringLiteral("&Configure"));
   configureMenu_->setObjectName(QStringLiteral("ConfigureMenu"));
+  mnuWalkThrough_ = MakeAction(this, "mnuWalkThrough", "Walk through mode",
+                               "Describe the system by answering questions");
+  mnuWalkThrough_->setEnabled(false);
+  configureMenu_->addAction(mnuWalkThrough_);
+  connect(mnuWalkThrough_, &QAction::triggered, this, [this] { mnuWalkThroughClick(); });
 
   QMenu* options = mainMenu_->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("OptionsMenu"));

@@ -21,6 +21,7 @@ class TEditStringGrid;
 class TzmTreeviewPanel;
 class IMainDialogs;
 class TMainTreeActions;
+class TfmWalkthru;
 
 class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   Q_OBJECT
@@ -53,6 +54,15 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   // and the double-click node count edit.
   void AttachTreeCommands(IMainDialogs& dialogs);
   TMainTreeActions* TreeActions() const { return treeActions_; }
+
+  // The walk-through window the Walk through mode command runs.
+  void AttachWalkthrough(TfmWalkthru* walkthru);
+  // Configure > Walk through mode; also run once by itself after start-up.
+  void mnuWalkThroughClick();
+  // Posts the start-up walk-through to the window's own queue, so that it
+  // opens once the program is idle.
+  void PostStartupWalkThrough();
+  QAction* mnuWalkThrough() const { return mnuWalkThrough_; }
 
   // Reads the save dialog's folder from the settings file, and restores the
   // window size and the global alarm tick from the form storage file, which
@@ -96,6 +106,8 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   TConfigWizardLogic Logic_;
   TMainTreeActions* treeActions_ = nullptr;
   IMainDialogs* dialogs_ = nullptr;
+  TfmWalkthru* walkthru_ = nullptr;
+  QAction* mnuWalkThrough_ = nullptr;
   QStackedWidget* pnlMain_ = nullptr;
   TzmTreeviewPanel* treePanel_ = nullptr;
   TEditStringGrid* sgConfig_ = nullptr;

@@ -387,3 +387,27 @@ TEST_F(MainWizard, FileNewAsksFirstAndStartsOverWithOneBattery) {
   EXPECT_EQ(configured, 1);
   EXPECT_EQ(wizard.State(), wsDefine);
 }
+
+TEST_F(MainWizard, AFinishedWalkThroughAddsButtonsUpToTheLastStringsControlUnit) {
+  // A last battery without strings adds none.
+  wizard.AfterWalkThrough(true);
+  EXPECT_EQ(wizard.ControlUnits().ButtonCount(), 0);
+
+  TzmUPSStringSystemNode* first = DescribeOneString(Battery(0));
+  TzmUPSStringSystemNode* last = DescribeOneString(Battery(0));
+  first->SetControlUnit(0);
+  last->SetControlUnit(2);
+  wizard.AfterWalkThrough(false);
+  EXPECT_EQ(wizard.ControlUnits().ButtonCount(), 0);
+
+  wizard.AfterWalkThrough(true);
+  EXPECT_EQ(wizard.ControlUnits().ButtonCount(), 3);
+  EXPECT_TRUE(wizard.ControlUnits().ButtonMarked(2));
+  EXPECT_FALSE(wizard.ControlUnits().ButtonMarked(1));
+  EXPECT_TRUE(view.nextEnabled);
+
+  // Never more than 32 buttons.
+  last->SetControlUnit(40);
+  wizard.AfterWalkThrough(true);
+  EXPECT_EQ(wizard.ControlUnits().ButtonCount(), 32);
+}
