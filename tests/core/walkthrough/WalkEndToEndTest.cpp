@@ -4,6 +4,7 @@
 
 #include "FakeTextArea.h"
 #include "FakeUserInterface.h"
+#include "TempFiles.h"
 #include "walkthrough/fmWalkThroughEngine.h"
 #include "walkthrough/fmWalkThroughReports.h"
 #include "wizard/MainWizard.h"
@@ -75,4 +76,55 @@ TEST(WalkEndToEnd, DefaultAnswersGiveAModelThatVerifies) {
   EXPECT_TRUE(system.AllBatteriesSame);
   EXPECT_TRUE(system.GetBattery(2)->CopyOfPrevious);
   EXPECT_TRUE(wizard.VerifySystem());
+}
+
+// One battery of one string of 4 channels with its limits and one sensor,
+// every other answer its suggestion, written as a configuration file.
+TEST(WalkEndToEnd, SuggestedAnswersBecomeAConfigurationFile) {
+  TFakeServices services;
+  TConfigWizardLogic wizard;
+  wizard.FormCreate();
+  TzmUPSSystem& system = wizard.System();
+  TFakeTextArea text;
+  TFakeDeferredStep deferred;
+  TWalkThroughEngine engine(text, deferred);
+  TControlUnitTable table;
+  engine.OnBatteryReport = [&](TzmUPSBatterySystemNode& b) {
+    AllocateControlUnits(system, table);
+    WriteBatteryDescription(system, b, text, table);
+  };
+  engine.OnHardwareReport = [&] { WriteHardwareList(text, table); };
+  ASSERT_TRUE(engine.Start(&system));
+  auto next = [&] {
+    engine.Next();
+    deferred.Drain();
+  };
+  next();  // past the start page; one battery suggested
+  int presses = 0;
+  while (engine.Result() == TWalkResult::Running && presses++ < 100) {
+    switch (engine.Page().Id) {
+      case TWalkPageId::StringChannels: engine.UserChangedNumber("4"); break;
+      case TWalkPageId::StringSensors: engine.UserChangedNumber("1"); break;
+      case TWalkPageId::LowVoltage: engine.UserChangedNumber("12"); break;
+      case TWalkPageId::HighVoltage: engine.UserChangedNumber("14.4"); break;
+      case TWalkPageId::LowOhmic: engine.UserChangedNumber("1.8"); break;
+      case TWalkPageId::HighOhmic: engine.UserChangedNumber("6"); break;
+      case TWalkPageId::Discharge: engine.UserChangedNumber("100"); break;
+      case TWalkPageId::LowTemperature: engine.UserChangedNumber("16"); break;
+      case TWalkPageId::HighTemperature: engine.UserChangedNumber("28"); break;
+      default: break;
+    }
+    next();
+  }
+  ASSERT_EQ(engine.Result(), TWalkResult::Finished);
+  wizard.AfterWalkThrough(true);
+  ASSERT_EQ(wizard.ControlUnits().ButtonCount(), 1);
+
+  TTempFolder dir;
+  services.files.Choose(dir / "BatConfig.cfg");
+  wizard.btnNextClick();
+  wizard.btnNextClick();
+  ASSERT_TRUE(wizard.FileSaved());
+  EXPECT_EQ(ReadText(dir / "BatConfig.cfg"),
+            ReadText(std::string(ZM_TEST_DATA_DIR) + "/WalkThroughSuggestions.cfg"));
 }
