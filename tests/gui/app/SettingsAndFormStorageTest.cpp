@@ -1,0 +1,65 @@
+// The main window's settings file and form storage across two runs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPushButton>
+
+#include "FakeUserInterface.h"
+#include "GuiTestHelpers.h"
+#include "TempFiles.h"
+#include "wizard/Main.h"
+
+TEST(SettingsAndFormStorage, GlobalAlarmTickAndSizeComeBackWithoutTheCaption) {
+  TFakeServices services;
+  TTempFolder dir;
+  const std::string settings = dir / "ZMConfigWizard.ini";
+  const std::string forms = dir / "ZMConfigWizard.INI";
+  {
+    TfmConfigWizard window;
+    window.UseSettings(settings, forms);
+    window.show();
+    window.resize(800, 500);
+    ASSERT_TRUE(TriggerEnabled(FindNamed<QAction>(&window, "mnuVersion2AlarmCompatibility")));
+    EXPECT_EQ(window.windowTitle(), "Configuration Wizard - Global alarm setting only");
+    window.close();
+  }
+  TfmConfigWizard window;
+  EXPECT_EQ(window.width(), 613);
+  window.UseSettings(settings, forms);
+  EXPECT_EQ(window.width(), 800);
+  EXPECT_EQ(window.height(), 500);
+  QAction* global = FindNamed<QAction>(&window, "mnuVersion2AlarmCompatibility");
+  EXPECT_TRUE(global->isChecked());
+  EXPECT_TRUE(window.Logic().GlobalAlarmSetting);
+  EXPECT_EQ(window.windowTitle(), "Configuration Builder");
+  ASSERT_TRUE(TriggerEnabled(global));
+  EXPECT_FALSE(global->isChecked());
+  EXPECT_EQ(window.windowTitle(), "Configuration Wizard");
+}
+
+TEST(SettingsAndFormStorage, InitialDirOfTheSettingsFileOpensTheSaveDialogThere) {
+  TFakeServices services;
+  TTempFolder dir;
+  WriteText(dir / "ZMConfigWizard.ini", "[Settings]\r\nInitialDir=" + (dir / "Configs") + "\r\n");
+  TfmConfigWizard window;
+  window.Logic().BuiltInSaveFolder = "/home/installer/Documents";
+  window.UseSettings(dir / "ZMConfigWizard.ini", {});
+  TzmUPSBatterySystemNode* battery = window.Logic().System().GetBattery(0);
+  battery->AddChild();
+  battery->GetString(0)->SetCellCount(4);
+  battery->GetString(0)->SetCurrentCount(1);
+  window.Logic().ControlUnits().AddControlUnitButton();
+  battery->GetString(0)->SetControlUnit(0);
+  window.Logic().UpdateWizardButtons();
+  QTest::mouseClick(window.btnNext(), Qt::LeftButton);
+  services.files.Choose("");
+  QTest::mouseClick(window.btnNext(), Qt::LeftButton);
+  ASSERT_EQ(services.files.asked.size(), 1u);
+  EXPECT_EQ(services.files.asked[0].InitialDir, dir / "Configs");
+
+  // Without the key the built-in folder stays.
+  TfmConfigWizard other;
+  other.Logic().BuiltInSaveFolder = "/home/installer/Documents";
+  other.UseSettings(dir / "missing.ini", {});
+  EXPECT_EQ(other.Logic().InitialDir, "");
+}
