@@ -72,6 +72,7 @@ void TConfigWizardLogic::FileNew() {
 }
 
 void TConfigWizardLogic::Status(const std::string& text) {
+  LastStatus_ = text;
   if (View_) View_->ShowStatus(text);
 }
 
@@ -169,6 +170,10 @@ bool TConfigWizardLogic::VerifySystem() {
     if (!hasCells) return fail(kVerifyNoCellsStatus, kVerifyNoCellsHint);
   }
   if (View_) View_->SetNextHint({});
+  // A passing check must not leave an earlier failure on the status line next
+  // to an enabled Next: the page title comes back instead.
+  for (const char* failure : {kVerifyNoStrings, kVerifyNotAssigned, kVerifyNoProbe, kVerifyNoCellsStatus})
+    if (LastStatus_ == failure) Status(kPageDefine);
   return true;
 }
 

@@ -176,4 +176,5 @@ class TConfigWizardLogic {
   bool GridBuilt_ = false;
   bool FileSaved_ = false;
   std::string SavedFileName_;
+  std::string LastStatus_;
 };
