@@ -216,3 +216,31 @@ TEST_F(TreeviewTest, DeletingTheFocusedRowHandsTheFocusToTheNextNode) {
   EXPECT_EQ(Text(cells->GetChild(0)), QString::fromStdString(cells->GetChild(0)->Name()));
   EXPECT_EQ(model->rowCount(Index(cells)), 1);
 }
+
+TEST_F(TreeviewTest, RowsBelowARemovalAreAskedForMidwayGetTheNodesThatStay) {
+  // Views ask for rows below the one going while the node list has changed
+  // already; rows never shown before must bind the nodes that will be there.
+  TzmUPSAllCellSystemNode* cells = String(0, 0)->CellsGroup();
+  ASSERT_EQ(cells->ChildCount(), 4);
+  TzmSystemNode* third = cells->GetChild(2);
+  TzmSystemNode* fourth = cells->GetChild(3);
+  const QPersistentModelIndex group = Index(cells);
+  Index(cells->GetChild(1));  // only the row that goes is bound
+  ASSERT_FALSE(third->ViewNode);
+  ASSERT_FALSE(fourth->ViewNode);
+  std::vector<TzmSystemNode*> asked;
+  const auto connection = QObject::connect(
+      model, &QAbstractItemModel::rowsAboutToBeRemoved,
+      [&](const QModelIndex& parent, int first, int last) {
+        for (int row = last + 1; row < model->rowCount(parent); ++row)
+          asked.push_back(model->NodeOf(model->index(row, 0, parent)));
+        EXPECT_EQ(first, 1);
+      });
+  cells->DeleteChild(1);
+  QObject::disconnect(connection);
+  EXPECT_EQ(asked, (std::vector<TzmSystemNode*>{third, fourth}));
+  ASSERT_EQ(model->rowCount(group), 3);
+  EXPECT_EQ(model->NodeOf(model->index(1, 0, group)), third);
+  EXPECT_EQ(model->NodeOf(model->index(2, 0, group)), fourth);
+  EXPECT_EQ(Text(fourth), QString::fromStdString(fourth->Name()));
+}
