@@ -84,6 +84,8 @@ void TfmAlarmSettings::BuildControls() {
   tGrid->addWidget(eb_[abHighT], 0, 1);
   tGrid->addWidget(MakeLabel(grpTemperature, "lblLowT", "Low limit"), 1, 0);
   tGrid->addWidget(eb_[abLowT], 1, 1);
+  // The boxes stand next to their labels, as in the voltage group below.
+  tGrid->setColumnStretch(2, 1);
 
   // Current.
   auto* grpCurrent = MakeGroup(this, "grpCurrent", " Current ( A ) ");
@@ -135,6 +137,8 @@ void TfmAlarmSettings::BuildControls() {
   rGrid->addWidget(eb_[abLowR], 1, 1);
   rGrid->addWidget(rbVRLACells_, 0, 2);
   rGrid->addWidget(rbWetCells_, 1, 2);
+  // The group is as tall as the voltage group beside it: its rows stay at the top.
+  rGrid->setRowStretch(2, 1);
 
   // Scope.
   rgAlarmScope_ = MakeGroup(this, "rgAlarmScope", "Apply these alarms settings to :");

@@ -163,7 +163,9 @@ TMainTreeActions::TMainTreeActions(TConfigWizardLogic& wizard, IMainDialogs& dia
   connect(selection, &QItemSelectionModel::currentChanged, this, [&c] { c.SelectionChanged(); });
 
   c.OnStatesChanged = [this] { ApplyStates(); };
-  ApplyStates();
+  // The tree may already show a selection (the first battery at start-up); a
+  // click on that row changes nothing, so the actions must follow it now.
+  c.SelectionChanged();
 }
 
 TMainTreeActions::~TMainTreeActions() {
