@@ -53,18 +53,8 @@ TfmConfigureString::TfmConfigureString(QWidget* parent)
   scopeButtons_->button(0)->setChecked(true);
   outer->addWidget(rgConfigureStringScope_);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  btnOK_ = new QPushButton(QStringLiteral("&OK"), this);
-  btnOK_->setObjectName(QStringLiteral("btnOK"));
-  btnOK_->setDefault(true);
-  btnCancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
-  btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-  buttons->addWidget(btnOK_);
-  buttons->addWidget(btnCancel_);
-  outer->addLayout(buttons);
+  AddOkCancelRow(this, outer, btnOK_, btnCancel_);
   connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 
   UpdateOkButton();
 }

@@ -1,9 +1,12 @@
 #include "dialogs/fmConfigUpDown.h"
 
+#include <QBoxLayout>
+#include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -91,4 +94,18 @@ bool TDialogUpDown::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void AddOkCancelRow(QDialog* dialog, QBoxLayout* outer, QPushButton*& ok, QPushButton*& cancel) {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  ok = new QPushButton(QStringLiteral("&OK"), dialog);
+  ok->setObjectName(QStringLiteral("btnOK"));
+  ok->setDefault(true);
+  cancel = new QPushButton(QStringLiteral("&Cancel"), dialog);
+  cancel->setObjectName(QStringLiteral("btnCancel"));
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  outer->addLayout(buttons);
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }

@@ -55,3 +55,11 @@ class TDialogUpDown : public QWidget {
   int position_;
   bool thousands_ = false;
 };
+
+class QBoxLayout;
+class QDialog;
+class QPushButton;
+
+// Adds the right-aligned "&OK" (default, objectName btnOK) and "&Cancel"
+// (btnCancel) buttons under a dialog's controls; Cancel rejects the dialog.
+void AddOkCancelRow(QDialog* dialog, QBoxLayout* outer, QPushButton*& ok, QPushButton*& cancel);

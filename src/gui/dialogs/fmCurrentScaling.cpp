@@ -151,19 +151,8 @@ TfrmCurrentScaling::TfrmCurrentScaling(QWidget* parent)
   expert->setColumnStretch(0, 1);
   outer->addWidget(grpExpert);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  btnOK_ = new QPushButton(QStringLiteral("&OK"), this);
-  btnOK_->setObjectName(QStringLiteral("btnOK"));
-  btnOK_->setDefault(true);
-  btnCancel_ = new QPushButton(QStringLiteral("&Cancel"), this);
-  btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-  buttons->addWidget(btnOK_);
-  buttons->addWidget(btnCancel_);
-  outer->addLayout(buttons);
-
+  AddOkCancelRow(this, outer, btnOK_, btnCancel_);
   connect(btnOK_, &QPushButton::clicked, this, &TfrmCurrentScaling::btnOKClick);
-  connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
   connect(chkExpertsOnly_, &QCheckBox::toggled, this, &TfrmCurrentScaling::UpdateEnabledStates);
   connect(edtExpertsOnly_, &QLineEdit::textChanged, this, &TfrmCurrentScaling::UpdateEnabledStates);
   connect(edtTotalCables_, &QLineEdit::textChanged, this, [this] {
