@@ -9,28 +9,37 @@
 #include "walkthrough/fmWalkThroughReports.h"
 #include "wizard/MainWizard.h"
 
-TEST(WalkEndToEnd, DefaultAnswersGiveAModelThatVerifies) {
+namespace {
+// The main window's logic with the walk-through engine over its system, the
+// real reports wired in.
+struct WalkEndToEnd : ::testing::Test {
   TFakeServices services;
   TConfigWizardLogic wizard;
-  wizard.FormCreate();
-  TzmUPSSystem& system = wizard.System();
-  ASSERT_FALSE(wizard.VerifySystem());  // a battery without strings
-
   TFakeTextArea text;
   TFakeDeferredStep deferred;
-  TWalkThroughEngine engine(text, deferred);
+  TWalkThroughEngine engine{text, deferred};
   TControlUnitTable table;
-  engine.OnBatteryReport = [&](TzmUPSBatterySystemNode& b) {
-    AllocateControlUnits(system, table);
-    WriteBatteryDescription(system, b, text, table);
-  };
-  engine.OnHardwareReport = [&] { WriteHardwareList(text, table); };
-  ASSERT_TRUE(engine.Start(&system));
 
-  auto next = [&] {
+  WalkEndToEnd() {
+    wizard.FormCreate();
+    engine.OnBatteryReport = [this](TzmUPSBatterySystemNode& b) {
+      AllocateControlUnits(wizard.System(), table);
+      WriteBatteryDescription(wizard.System(), b, text, table);
+    };
+    engine.OnHardwareReport = [this] { WriteHardwareList(text, table); };
+  }
+  void next() {
     engine.Next();
     deferred.Drain();
-  };
+  }
+};
+}  // namespace
+
+TEST_F(WalkEndToEnd, DefaultAnswersGiveAModelThatVerifies) {
+  TzmUPSSystem& system = wizard.System();
+  ASSERT_FALSE(wizard.VerifySystem());  // a battery without strings
+  ASSERT_TRUE(engine.Start(&system));
+
   auto answer = [&](const std::string& value) {
     if (engine.Page().TextVisible)
       engine.SetEntryText(value);
@@ -80,25 +89,8 @@ TEST(WalkEndToEnd, DefaultAnswersGiveAModelThatVerifies) {
 
 // One battery of one string of 4 channels with its limits and one sensor,
 // every other answer its suggestion, written as a configuration file.
-TEST(WalkEndToEnd, SuggestedAnswersBecomeAConfigurationFile) {
-  TFakeServices services;
-  TConfigWizardLogic wizard;
-  wizard.FormCreate();
-  TzmUPSSystem& system = wizard.System();
-  TFakeTextArea text;
-  TFakeDeferredStep deferred;
-  TWalkThroughEngine engine(text, deferred);
-  TControlUnitTable table;
-  engine.OnBatteryReport = [&](TzmUPSBatterySystemNode& b) {
-    AllocateControlUnits(system, table);
-    WriteBatteryDescription(system, b, text, table);
-  };
-  engine.OnHardwareReport = [&] { WriteHardwareList(text, table); };
-  ASSERT_TRUE(engine.Start(&system));
-  auto next = [&] {
-    engine.Next();
-    deferred.Drain();
-  };
+TEST_F(WalkEndToEnd, SuggestedAnswersBecomeAConfigurationFile) {
+  ASSERT_TRUE(engine.Start(&wizard.System()));
   next();  // past the start page; one battery suggested
   int presses = 0;
   while (engine.Result() == TWalkResult::Running && presses++ < 100) {
