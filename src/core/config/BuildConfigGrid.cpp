@@ -113,37 +113,19 @@ void TConfigGridBuilder::NumberSystemForGrid() {
 
 void TConfigGridBuilder::CollectSystemAlarms() {
   alarms_ = TSystemAlarms();
-  const TGlobalAlarmSetting& g = global_;
-  auto stringProc = [this, &g](TzmUPSStringSystemNode* s) {
+  auto stringProc = [this](TzmUPSStringSystemNode* s) {
+    if (global_.Enabled) SetProbeAlarms(s, global_.Limits);
     for (int i = 0; i < s->CurrentCount(); ++i) {
-      TzmUPSCurrentSystemNode* probe = s->GetCurrent(i);
-      if (g.Enabled) {
-        probe->LowAlarm = g.ChargeCurrent;
-        probe->HighAlarm = g.DischargeCurrent;
-        probe->RefreshView();
-      }
-      MergeSystemAlarm(alarms_.HighCurrent, probe->HighAlarm);
-      MergeSystemAlarm(alarms_.LowCurrent, probe->LowAlarm);
+      MergeSystemAlarm(alarms_.HighCurrent, s->GetCurrent(i)->HighAlarm);
+      MergeSystemAlarm(alarms_.LowCurrent, s->GetCurrent(i)->LowAlarm);
     }
     for (int i = 0; i < s->TemperatureCount(); ++i) {
-      TzmUPSTemperatureSystemNode* sensor = s->GetTemperature(i);
-      if (g.Enabled) {
-        sensor->LowAlarm = g.LowTemperature;
-        sensor->HighAlarm = g.HighTemperature;
-        sensor->RefreshView();
-      }
-      MergeSystemAlarm(alarms_.HighTemperature, sensor->HighAlarm);
-      MergeSystemAlarm(alarms_.LowTemperature, sensor->LowAlarm);
+      MergeSystemAlarm(alarms_.HighTemperature, s->GetTemperature(i)->HighAlarm);
+      MergeSystemAlarm(alarms_.LowTemperature, s->GetTemperature(i)->LowAlarm);
     }
   };
-  auto cellProc = [this, &g](TzmUPSCellSystemNode* cell) {
-    if (g.Enabled) {
-      cell->LowAlarm = g.LowVoltage;
-      cell->HighAlarm = g.HighVoltage;
-      cell->LowResistance = g.LowResistance;
-      cell->HighResistance = g.HighResistance;
-      cell->RefreshView();
-    }
+  auto cellProc = [this](TzmUPSCellSystemNode* cell) {
+    if (global_.Enabled) SetCellAlarms(cell, global_.Limits);
     MergeSystemAlarm(alarms_.LowVoltage, cell->LowAlarm);
     MergeSystemAlarm(alarms_.HighVoltage, cell->HighAlarm);
     MergeSystemAlarm(alarms_.LowResistance, cell->LowResistance);

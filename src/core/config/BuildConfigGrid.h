@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "alarms/ZMAlarmLimits.h"
+
 class IErrorList;
 class TzmUPSSystem;
 class TzmUPSStringSystemNode;
@@ -39,10 +41,7 @@ using TControlUnitStringList = std::vector<TControlUnitStrings>;
 // The "Global alarm setting" option and the alarm dialog's limits it applies.
 struct TGlobalAlarmSetting {
   bool Enabled = false;
-  double LowVoltage = -1, HighVoltage = -1;
-  double LowResistance = -1, HighResistance = -1;
-  double LowTemperature = -1, HighTemperature = -1;
-  double ChargeCurrent = -1, DischargeCurrent = -1;
+  TAlarmLimits Limits;
 };
 
 // System-wide limits: -10 = no value seen, -100 = the values differ.

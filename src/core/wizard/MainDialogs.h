@@ -2,6 +2,7 @@
 // What the tree commands of the main window need from the dialogs they open
 // and from the tree view, as plain values. The GUI implements both with its
 // widgets; tests implement them with scripted fakes.
+#include "alarms/ZMAlarmLimits.h"
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,12 +41,7 @@ struct TBatterySetup {
 
 // The eight limits of the alarm settings dialog; a negative value is "off"
 // (and blanks the box when set).
-struct TAlarmLimits {
-  double HighT = -1, LowT = -1;
-  double HighI = -1, LowI = -1;  // discharge threshold, charge limit
-  double HighV = -1, LowV = -1;
-  double HighR = -1, LowR = -1;
-};
+
 
 class IMainDialogs {
  public:

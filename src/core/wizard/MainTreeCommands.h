@@ -154,8 +154,6 @@ class TMainTreeCommands {
                            const TAlarmLimits& limits);
   void ApplyStringDefaults(TzmUPSStringSystemNode* string);
   static void CopyStringSetup(const TzmUPSStringSystemNode& source, TzmUPSStringSystemNode& dest);
-  static void SetCellAlarms(TzmUPSCellSystemNode* cell, const TAlarmLimits& limits);
-  static void SetProbeAlarms(TzmUPSStringSystemNode* string, const TAlarmLimits& limits);
   int SetNodeChildCount(TzmSystemNode* node, int count);
   void RefreshSystemTree();
 

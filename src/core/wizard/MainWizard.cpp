@@ -179,29 +179,9 @@ bool TConfigWizardLogic::VerifySystem() {
 
 void TConfigWizardLogic::ApplyGlobalAlarms() {
   if (OnReadGlobalAlarms) OnReadGlobalAlarms(GlobalAlarmLimits);
-  const TGlobalAlarmSetting& g = GlobalAlarmLimits;
-  System_->ForEachNode(
-      [&g](TzmUPSCellSystemNode* cell) {
-        cell->LowAlarm = g.LowVoltage;
-        cell->HighAlarm = g.HighVoltage;
-        cell->LowResistance = g.LowResistance;
-        cell->HighResistance = g.HighResistance;
-        cell->RefreshView();
-      },
-      [&g](TzmUPSStringSystemNode* string) {
-        for (int i = 0; i < string->CurrentCount(); ++i) {
-          TzmUPSCurrentSystemNode* probe = string->GetCurrent(i);
-          probe->LowAlarm = g.ChargeCurrent;
-          probe->HighAlarm = g.DischargeCurrent;
-          probe->RefreshView();
-        }
-        for (int i = 0; i < string->TemperatureCount(); ++i) {
-          TzmUPSTemperatureSystemNode* sensor = string->GetTemperature(i);
-          sensor->LowAlarm = g.LowTemperature;
-          sensor->HighAlarm = g.HighTemperature;
-          sensor->RefreshView();
-        }
-      });
+  const TAlarmLimits& limits = GlobalAlarmLimits;
+  System_->ForEachNode([&limits](TzmUPSCellSystemNode* cell) { SetCellAlarms(cell, limits); },
+                       [&limits](TzmUPSStringSystemNode* string) { SetProbeAlarms(string, limits); });
 }
 
 TControlUnitStringList TConfigWizardLogic::ControlUnitStrings() const {
@@ -216,9 +196,8 @@ TControlUnitStringList TConfigWizardLogic::ControlUnitStrings() const {
 void TConfigWizardLogic::VerifyPage() {
   const bool modified = Grid_.Modified();
   const TControlUnitStringList units = ControlUnitStrings();
-  TGlobalAlarmSetting global = GlobalAlarmLimits;
-  if (GlobalAlarmSetting && OnReadGlobalAlarms) OnReadGlobalAlarms(global);
-  global.Enabled = GlobalAlarmSetting;
+  TGlobalAlarmSetting global{GlobalAlarmSetting, GlobalAlarmLimits};
+  if (GlobalAlarmSetting && OnReadGlobalAlarms) OnReadGlobalAlarms(global.Limits);
   TEditGridTarget target(Grid_, View_);
   TConfigGridBuilder builder(*System_, units, target, ErrorList(), global);
   builder.BuildConfigGrid();

@@ -119,9 +119,9 @@ class TConfigWizardLogic {
 
   // The "Global alarm setting" option and the alarm dialog's limits it applies.
   bool GlobalAlarmSetting = false;
-  TGlobalAlarmSetting GlobalAlarmLimits;
+  TAlarmLimits GlobalAlarmLimits;
   // Reads the alarm dialog's limits into GlobalAlarmLimits just before they are used.
-  std::function<void(TGlobalAlarmSetting&)> OnReadGlobalAlarms;
+  std::function<void(TAlarmLimits&)> OnReadGlobalAlarms;
 
   // Where the save dialog opens: InitialDir from the settings file when it has
   // one, else the built-in folder.

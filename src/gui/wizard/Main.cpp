@@ -138,17 +138,8 @@ void TfmConfigWizard::AttachTreeCommands(IMainDialogs& dialogs) {
     if (QAction* configure = treeActions_->Action(QStringLiteral("actConfigureBatteries"))) configure->trigger();
   };
   // The global alarm limits are the alarm dialog's current values.
-  Logic_.OnReadGlobalAlarms = [this](TGlobalAlarmSetting& g) {
-    const TAlarmLimits limits = dialogs_->AlarmLimits();
-    g.LowVoltage = limits.LowV;
-    g.HighVoltage = limits.HighV;
-    g.LowResistance = limits.LowR;
-    g.HighResistance = limits.HighR;
-    g.LowTemperature = limits.LowT;
-    g.HighTemperature = limits.HighT;
-    g.ChargeCurrent = limits.LowI;
-    g.DischargeCurrent = limits.HighI;
-  };
+  Logic_.OnReadGlobalAlarms = [this](TAlarmLimits& limits) { limits = dialogs_->AlarmLimits(); };
+
   ShowPage(Logic_.State());
   Guarded([this] { Logic_.UpdateWizardButtons(); });
 }

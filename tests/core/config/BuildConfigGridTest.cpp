@@ -237,7 +237,7 @@ TEST_F(ConfigGridBuild, GlobalAlarmSettingGivesEveryNodeTheDialogLimits) {
   TzmUPSBatterySystemNode* b = AddBattery();
   TzmUPSStringSystemNode* s = AddString(b, 4, 1, 1);
   AddString(b, 2, 1, 1);  // not on a control unit, still given the limits
-  global = {true, 1.8, 2.4, 0.5, 1.5, 10, 40, 2, 6};
+  global = {true, {40, 10, 6, 2, 2.4, 1.8, 1.5, 0.5}};
   units = {{s}};
   Build();
   EXPECT_EQ(grid.At(1, "HV"), "2.4");

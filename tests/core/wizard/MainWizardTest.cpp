@@ -310,9 +310,7 @@ TEST_F(MainWizard, GlobalAlarmSettingGivesEveryNodeTheDialogLimitsOnNext) {
   TzmUPSStringSystemNode* s = DescribeOneString(Battery(0));
   AddButtonAndVerify();
   wizard.GlobalAlarmSetting = true;
-  wizard.OnReadGlobalAlarms = [](TGlobalAlarmSetting& g) {
-    g = {true, 12, 14.4, 1.8, 6, 16, 28, -1, 100};
-  };
+  wizard.OnReadGlobalAlarms = [](TAlarmLimits& limits) { limits = {28, 16, 100, -1, 14.4, 12, 6, 1.8}; };
   wizard.btnNextClick();
   EXPECT_EQ(s->GetCell(3)->HighAlarm, 14.4);
   EXPECT_EQ(s->GetTemperature(1)->LowAlarm, 16);
