@@ -221,3 +221,37 @@ TEST_F(NewUserFlow, BatterySetupAsksForStringAndAlarmSettingsWhenStringsAreAdded
   ASSERT_EQ(services.messages.messages.size(), 1u);
   EXPECT_EQ(services.messages.messages[0].buttons, TMsgButtons::YesNoCancel);
 }
+
+TEST_F(NewUserFlow, TheDeleteKeyDeletesTheFocusedNodeUnlessANameIsBeingEdited) {
+  TzmUPSBatterySystemNode* battery = System().GetBattery(0);
+  battery->AddChild();
+  TzmUPSStringSystemNode* string = battery->GetString(0);
+  string->SetCellCount(3);
+  main->Logic().UpdateWizardButtons();
+
+  // Renaming: the key belongs to the edit box.
+  Click(string->GetCell(1));
+  tree->setFocus();
+  ASSERT_TRUE(tree->Rename());
+  ASSERT_TRUE(tree->IsEditing());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+  EXPECT_EQ(string->CellCount(), 3);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  ASSERT_FALSE(tree->IsEditing());
+
+  // One focused cell goes without a question.
+  Click(string->GetCell(1));
+  QTest::keyClick(tree, Qt::Key_Delete);
+  EXPECT_EQ(string->CellCount(), 2);
+  EXPECT_TRUE(services.messages.messages.empty());
+
+  // Not on the grid page.
+  main->Logic().ControlUnits().AddControlUnitButton();
+  string->SetControlUnit(0);
+  string->SetCurrentCount(1);
+  main->Logic().UpdateWizardButtons();
+  QTest::mouseClick(main->btnNext(), Qt::LeftButton);
+  ASSERT_EQ(main->Logic().State(), wsVerify);
+  QTest::keyClick(main, Qt::Key_Delete);
+  EXPECT_EQ(string->CellCount(), 2);
+}
