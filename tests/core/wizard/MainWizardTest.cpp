@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "DescribedSystems.h"
 #include "FakeUserInterface.h"
 #include "TempFiles.h"
 #include "wizard/MainWizard.h"
@@ -45,27 +46,9 @@ struct MainWizard : ::testing::Test {
   TzmUPSBatterySystemNode* Battery(int i) { return wizard.System().GetBattery(i); }
   // One string of 4 cells with a probe and two sensors on control unit #1.
   TzmUPSStringSystemNode* DescribeOneString(TzmUPSBatterySystemNode* battery) {
-    battery->AddChild();
-    TzmUPSStringSystemNode* s = battery->GetString(battery->StringCount() - 1);
-    s->SetCellCount(4);
-    s->SetCurrentCount(1);
-    s->SetTemperatureCount(2);
+    TzmUPSStringSystemNode* s = AddStringOfFourCells(battery);
     s->SetControlUnit(0);
     return s;
-  }
-  void SetLimits(TzmUPSStringSystemNode* s) {
-    for (int c = 0; c < s->CellCount(); ++c) {
-      TzmUPSCellSystemNode* cell = s->GetCell(c);
-      cell->HighAlarm = 14.4;
-      cell->LowAlarm = 12;
-      cell->HighResistance = 6;
-      cell->LowResistance = 1.8;
-    }
-    s->GetCurrent(0)->HighAlarm = 100;
-    for (int t = 0; t < 2; ++t) {
-      s->GetTemperature(t)->HighAlarm = 28;
-      s->GetTemperature(t)->LowAlarm = 16;
-    }
   }
   void AddButtonAndVerify() {
     wizard.ControlUnits().AddControlUnitButton();
@@ -122,7 +105,7 @@ TEST_F(MainWizard, VerificationReportsOnlyTheFirstFailingBattery) {
 }
 
 TEST_F(MainWizard, NextBuildsTheGridAndBackReturnsToTheTree) {
-  SetLimits(DescribeOneString(Battery(0)));
+  SetHandWorkedLimits(DescribeOneString(Battery(0)));
   AddButtonAndVerify();
   ASSERT_TRUE(view.nextEnabled);
   wizard.btnNextClick();
@@ -167,7 +150,7 @@ TEST_F(MainWizard, BackFromAnEditedGridAsksAndAlwaysSwitchesEditingOff) {
 }
 
 TEST_F(MainWizard, SavingWritesTheFileWorkedOutByHand) {
-  SetLimits(DescribeOneString(Battery(0)));
+  SetHandWorkedLimits(DescribeOneString(Battery(0)));
   AddButtonAndVerify();
   wizard.btnNextClick();
   TTempFolder dir;

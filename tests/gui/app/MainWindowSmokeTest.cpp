@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "DescribedSystems.h"
 #include "FakeUserInterface.h"
 #include "GuiTestHelpers.h"
 #include "editgrid/UEditStringGrid.h"
@@ -50,14 +51,7 @@ TEST(MainWindow, NextShowsTheGridPageAndBackAsksAfterDirectEdits) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   TConfigWizardLogic& logic = window.Logic();
-  TzmUPSBatterySystemNode* battery = logic.System().GetBattery(0);
-  battery->AddChild();
-  TzmUPSStringSystemNode* string = battery->GetString(0);
-  string->SetCellCount(4);
-  string->SetCurrentCount(1);
-  logic.ControlUnits().AddControlUnitButton();
-  string->SetControlUnit(0);
-  logic.UpdateWizardButtons();
+  PutOnFirstControlUnit(logic, AddStringOfFourCells(logic.System().GetBattery(0)));
   ASSERT_TRUE(window.btnNext()->isEnabled());
 
   QTest::mouseClick(window.btnNext(), Qt::LeftButton);

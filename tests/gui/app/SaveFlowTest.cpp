@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "DescribedSystems.h"
 #include "FakeUserInterface.h"
 #include "GuiTestHelpers.h"
 #include "TempFiles.h"
@@ -19,26 +20,9 @@ TEST(SaveFlow, DescribedSystemIsSavedByteForByteAsWorkedOutByHand) {
 
   // One control unit, one battery, one string of 4 cells with one current
   // probe and two temperature sensors, alarm limits set.
-  TzmUPSBatterySystemNode* battery = logic.System().GetBattery(0);
-  battery->AddChild();
-  TzmUPSStringSystemNode* string = battery->GetString(0);
-  string->SetCellCount(4);
-  string->SetCurrentCount(1);
-  string->SetTemperatureCount(2);
-  for (int c = 0; c < 4; ++c) {
-    string->GetCell(c)->HighAlarm = 14.4;
-    string->GetCell(c)->LowAlarm = 12;
-    string->GetCell(c)->HighResistance = 6;
-    string->GetCell(c)->LowResistance = 1.8;
-  }
-  string->GetCurrent(0)->HighAlarm = 100;
-  for (int t = 0; t < 2; ++t) {
-    string->GetTemperature(t)->HighAlarm = 28;
-    string->GetTemperature(t)->LowAlarm = 16;
-  }
-  logic.ControlUnits().AddControlUnitButton();
-  string->SetControlUnit(0);
-  logic.UpdateWizardButtons();
+  TzmUPSStringSystemNode* string = AddStringOfFourCells(logic.System().GetBattery(0));
+  SetHandWorkedLimits(string);
+  PutOnFirstControlUnit(logic, string);
   ASSERT_TRUE(window.btnNext()->isEnabled());
 
   QTest::mouseClick(window.btnNext(), Qt::LeftButton);

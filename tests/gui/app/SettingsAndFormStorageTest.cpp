@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QPushButton>
 
+#include "DescribedSystems.h"
 #include "FakeUserInterface.h"
 #include "GuiTestHelpers.h"
 #include "TempFiles.h"
@@ -44,13 +45,7 @@ TEST(SettingsAndFormStorage, InitialDirOfTheSettingsFileOpensTheSaveDialogThere)
   TfmConfigWizard window;
   window.Logic().BuiltInSaveFolder = "/home/installer/Documents";
   window.UseSettings(dir / "ZMConfigWizard.ini", {});
-  TzmUPSBatterySystemNode* battery = window.Logic().System().GetBattery(0);
-  battery->AddChild();
-  battery->GetString(0)->SetCellCount(4);
-  battery->GetString(0)->SetCurrentCount(1);
-  window.Logic().ControlUnits().AddControlUnitButton();
-  battery->GetString(0)->SetControlUnit(0);
-  window.Logic().UpdateWizardButtons();
+  PutOnFirstControlUnit(window.Logic(), AddStringOfFourCells(window.Logic().System().GetBattery(0)));
   QTest::mouseClick(window.btnNext(), Qt::LeftButton);
   services.files.Choose("");
   QTest::mouseClick(window.btnNext(), Qt::LeftButton);
