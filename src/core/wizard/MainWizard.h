@@ -37,9 +37,6 @@ class IConfigWizardView {
 // The wizard pages by their state numbers; 1 and 2 are never entered.
 enum TWizardState : std::uint8_t { wsDefine = 0, wsVerify = 3, wsSave = 4 };
 
-// Help context numbers of the window and its pages.
-inline constexpr int kHelpContextWindow = 5;
-inline constexpr int kHelpContextMain = 21;
 
 inline constexpr const char* kPageDefine = "Define the UPS system";
 inline constexpr const char* kPageVerify = "Verify the setup";

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "wizard/MainWizard.h"
 
 namespace {
 std::string Lower(std::string text) {

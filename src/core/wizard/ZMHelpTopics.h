@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// Help context numbers of the main window and of its pages (tree and grid).
+inline constexpr int kHelpContextWindow = 5;
+inline constexpr int kHelpContextMain = 21;
+
 // The application's help file name, set at start-up. The topics themselves
 // are built into the program; the name identifies the help the window asks for.
 inline constexpr const char* kApplicationHelpFile =

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "wizard/MainWizard.h"
+#include "wizard/ZMHelpTopics.h"
 
 class QAction;
 class QMenu;
