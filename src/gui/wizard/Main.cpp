@@ -162,8 +162,8 @@ void TfmConfigWizard::mnuWalkThroughClick() {
   Guarded([this, &finished] { finished = walkthru_->Execute(&Logic_.System()); });
   pnlDirection_->show();
   tbarConfigUPS_->setVisible(Logic_.State() == wsDefine);
-  tbarControlUnits_->Sync();
-  tbarControlUnits_->SetOnTreePage(Logic_.State() == wsDefine);
+  // The buttons are brought in line with the control units by the wizard
+  // button update; the bar shows only with at least one of them.
   Guarded([this, finished] { Logic_.AfterWalkThrough(finished); });
   tbarControlUnits_->Sync();
   tbarControlUnits_->SetOnTreePage(Logic_.State() == wsDefine);
