@@ -2,8 +2,24 @@
 
 #include <QLocale>
 #include <QtGlobal>
+#include <exception>
 
+#include "common/ZMCommandGuard.h"
 #include "common/ZMFormat.h"
+
+TZMApplication::TZMApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TZMApplication::notify(QObject* receiver, QEvent* event) {
+  // Written out rather than through RunGuarded: this runs for every event.
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ReportCommandError(error.what());
+  } catch (...) {
+    ReportCommandError(UnknownCommandError);
+  }
+  return false;
+}
 
 void InitZMResources() { Q_INIT_RESOURCE(resources); }
 

@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
                  argv[0]);
     return 2;
   }
-  QApplication app(argc, argv);
+  TZMApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZMConfigWizard"));
   QApplication::setApplicationDisplayName(QStringLiteral("Zelmor Configuration Wizard"));
   QApplication::setApplicationVersion(QStringLiteral(ZM_VERSION_TEXT));

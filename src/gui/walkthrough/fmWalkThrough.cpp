@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/ZMCommandGuard.h"
 #include "common/ZMUserInterface.h"
 #include "dialogs/fmCurrentScaling.h"
 #include "walkthrough/fmWalkThroughHelp.h"
@@ -42,7 +43,7 @@ void TfmWalkthru::Call(F f, bool userEdit) {
     f();
   } catch (const std::exception& error) {
     userEdit_ = outer;
-    UserMessages().Show(TMsgKind::Error, error.what(), TMsgButtons::Ok);
+    ReportCommandError(error.what());
     return;
   }
   userEdit_ = outer;

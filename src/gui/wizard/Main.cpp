@@ -17,6 +17,7 @@
 #include <exception>
 
 #include "app/QtUserInterface.h"
+#include "common/ZMCommandGuard.h"
 #include "app/ZMHelp.h"
 #include "dialogs/fmAbout.h"
 #include "wizard/MainSettings.h"
@@ -110,13 +111,7 @@ TfmConfigWizard::~TfmConfigWizard() {
 
 QWidget* TfmConfigWizard::pnlMain() const { return pnlMain_; }
 
-void TfmConfigWizard::Guarded(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const std::exception& e) {
-    UserMessages().Show(TMsgKind::Error, e.what(), TMsgButtons::Ok);
-  }
-}
+void TfmConfigWizard::Guarded(const std::function<void()>& command) { RunGuarded(command); }
 
 void TfmConfigWizard::AttachTreeCommands(IMainDialogs& dialogs) {
   dialogs_ = &dialogs;

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   setenv("HOME", settingsDir.path().toLocal8Bit().constData(), 1);
   QStandardPaths::setTestModeEnabled(true);
   QLocale::setDefault(QLocale::c());
-  QApplication app(argc, argv);
+  TZMApplication app(argc, argv);
   InitZMResources();
   ApplyLocaleToCore();
   ::testing::InitGoogleTest(&argc, argv);
