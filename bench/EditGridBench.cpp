@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include "common/ZMUserInterface.h"
 #include "config/grid_file_stuff.h"
 #include "editgrid/UEditGrid.h"
 
@@ -73,4 +75,70 @@ void BM_FillAllThenUndo(benchmark::State& state) {
   if (grid.Cells(20, 5) != "13.8") state.SkipWithError("undo did not restore the grid");
 }
 BENCHMARK(BM_FillAllThenUndo)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+
+// The process's peak resident memory so far (run one benchmark alone to read it).
+double PeakRssMb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Answers every question of the line commands with Yes.
+class TYesToAll : public IUserMessages {
+ public:
+  TMsgAnswer Show(TMsgKind, const std::string&, TMsgButtons, const std::string&) override {
+    return TMsgAnswer::Yes;
+  }
+  void Beep(TBeepKind) override {}
+};
+
+// Twenty line insertions near the top of the largest grid, each its own undo
+// level, then all of them undone. The undo levels stay small: the time is that of
+// moving the rows below, and the memory a level holds is reported per line.
+void BM_InsertLinesThenUndo(benchmark::State& state) {
+  TYesToAll yes;
+  SetUserMessages(&yes);
+  TEditGrid grid(Columns, 2, goRangeSelect);
+  FillLargestGrid(grid);
+  grid.SetOptions(goEditing | goRangeSelect);
+  size_t kept = 0;
+  for (auto _ : state) {
+    for (int i = 0; i < 20; ++i) {
+      grid.SetSelection({1, 10 + i, 1, 10 + i});
+      grid.InsertLine();
+    }
+    kept = grid.UndoRecords(grid.UndoIndex()).size();
+    while (grid.CanUndo()) grid.Undo();
+  }
+  state.counters["records_per_level"] = static_cast<double>(kept);
+  state.counters["peak_rss_mb"] = PeakRssMb();
+  if (grid.RowCount() != LargestRows || grid.Cells(20, 5) != "13.8")
+    state.SkipWithError("undo did not restore the grid");
+  SetUserMessages(nullptr);
+}
+BENCHMARK(BM_InsertLinesThenUndo)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+
+// Twenty deletions of two lines near the top of the largest grid, then all undone.
+void BM_DeleteLinesThenUndo(benchmark::State& state) {
+  TYesToAll yes;
+  SetUserMessages(&yes);
+  TEditGrid grid(Columns, 2, goRangeSelect);
+  FillLargestGrid(grid);
+  grid.SetOptions(goEditing | goRangeSelect);
+  size_t kept = 0;
+  for (auto _ : state) {
+    for (int i = 0; i < 20; ++i) {
+      grid.SetSelection({1, 10 + i, 1, 11 + i});
+      grid.DeleteLines();
+    }
+    kept = grid.UndoRecords(grid.UndoIndex()).size();
+    while (grid.CanUndo()) grid.Undo();
+  }
+  state.counters["records_per_level"] = static_cast<double>(kept);
+  state.counters["peak_rss_mb"] = PeakRssMb();
+  if (grid.RowCount() != LargestRows || grid.Cells(20, 5) != "13.8")
+    state.SkipWithError("undo did not restore the grid");
+  SetUserMessages(nullptr);
+}
+BENCHMARK(BM_DeleteLinesThenUndo)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
 }  // namespace

@@ -25,6 +25,7 @@ TEditGrid::TEditGrid(int32_t colCount, int32_t rowCount, TGridOptions options) {
 // --- Size ----------------------------------------------------------------------
 
 void TEditGrid::SetColCount(int32_t count) {
+  undo_.Clear();
   if (count == ColCount()) return;
   cells_.Resize(count, RowCount());
   ClampPositions();
@@ -33,7 +34,12 @@ void TEditGrid::SetColCount(int32_t count) {
 }
 
 void TEditGrid::SetRowCount(int32_t count) {
-  count = std::max(count, 0);
+  undo_.Clear();
+  ResizeRows(std::max(count, 0));
+}
+
+// The grid's own change of the row count (line commands and their undo).
+void TEditGrid::ResizeRows(int32_t count) {
   if (count == RowCount()) return;
   cells_.Resize(ColCount(), count);
   modified_ = true;
@@ -41,6 +47,17 @@ void TEditGrid::SetRowCount(int32_t count) {
   if (observer_) observer_->GridSizeChanged();
   NotifySelection();
   NotifyScroll();
+}
+
+// Rows were put in or taken out at `fromRow`: every row from there on shows
+// other texts now.
+void TEditGrid::RowsMoved(int32_t fromRow) {
+  MarkChanged();
+  ClampPositions();
+  if (observer_) observer_->GridSizeChanged();
+  NotifySelection();
+  NotifyScroll();
+  NotifyCells({0, fromRow, ColCount() - 1, RowCount() - 1});
 }
 
 void TEditGrid::SetFixedCols(int32_t count) {
@@ -95,12 +112,15 @@ void TEditGrid::SetCellText(int32_t col, int32_t row, const std::string& text) {
     throw std::out_of_range(Format("Grid cell %d, %d does not exist", col, row));
   if (cells_.At(col, row) == text) return;
   // Typing into a cell of a larger selection fills the selection; a cell outside
-  // the selection is written on its own.
+  // the selection is written on its own. The keystrokes of one edit share a level.
   const bool fill = !selection_.IsSingleCell() && selection_.Contains(col, row);
-  if ((options_ & goEditing) && !suppressUndo_)
-    SaveUndo(fill ? selection_ : TGridRect{col, row, col, row});
+  const bool keystroke = (options_ & goEditing) && !suppressUndo_;
+  if (keystroke) SaveUndo(fill ? selection_ : TGridRect{col, row, col, row});
   if (fill) {
-    FillSelection(text);
+    if (keystroke)
+      FillCells(selection_, text);
+    else
+      FillSelection(text);
     return;
   }
   WriteCell(col, row, text);
@@ -111,12 +131,18 @@ void TEditGrid::FillSelection(const std::string& text) {
   const TGridRect sel = cells_.Clip(selection_);
   // A grid without data cells has nothing to fill (its header stays as it is).
   if (sel.Left > sel.Right || sel.Top > sel.Bottom || IsFixed(sel.Left, sel.Top)) return;
+  // A fill is an undo level of its own, even over the cells just typed into.
   suppressUndo_ = true;
-  SaveUndo(sel);
+  undo_.PushUndo(cells_, sel);
+  FillCells(sel, text);
+  suppressUndo_ = false;
+}
+
+void TEditGrid::FillCells(const TGridRect& rect, const std::string& text) {
+  const TGridRect sel = cells_.Clip(rect);
   // Every cell gets the same text, so the order does not matter: go row by row.
   for (int32_t r = sel.Top; r <= sel.Bottom; ++r)
     for (int32_t c = sel.Left; c <= sel.Right; ++c) WriteCell(c, r, text);
-  suppressUndo_ = false;
   NotifyCells(sel);
 }
 
@@ -146,6 +172,8 @@ void TEditGrid::SetHint(const std::string& hint) {
 // --- Blocks ----------------------------------------------------------------------
 
 void TEditGrid::StartBlock(bool cut) {
+  // No cell is edited while a block is marked.
+  if (observer_) observer_->GridCloseEditor();
   sourceBlock_ = selection_;
   destBlock_ = selection_;
   copyMode_ = true;
@@ -196,7 +224,8 @@ void TEditGrid::PasteBlock() {
   const TGridRect written{destBlock_.Left, destBlock_.Top,
                           destBlock_.Left + sourceBlock_.Width() - 1,
                           destBlock_.Top + sourceBlock_.Height() - 1};
-  SaveUndo(written);
+  // A paste is an undo level of its own, even over the cells just typed into.
+  undo_.PushUndo(cells_, written);
   if (cutMode_) undo_.AppendUndo(cells_, sourceBlock_);
   PasteCells(sourceBlock_, destBlock_, cutMode_);
   suppressUndo_ = false;
@@ -222,13 +251,15 @@ void TEditGrid::DeleteLines() {
              : "Are you sure you want to delete these " + std::to_string(n) + " lines?";
   if (UserMessages().Show(TMsgKind::Warning, question, TMsgButtons::YesNo) != TMsgAnswer::Yes)
     return;
-  // One undo level brings back the row count and every row from the first deleted one.
+  // The undo level keeps the deleted rows alone: undoing puts them back in.
   const int32_t oldRows = RowCount(), lastCol = ColCount() - 1;
   TUndoLevel level;
-  level.RowCount = oldRows;
-  level.Parts.push_back(TEditGridUndo::Snapshot(cells_, {0, sel.Top, lastCol, oldRows - 1}));
+  level.InsertAt = sel.Top;
+  level.InsertCount = n;
+  level.Parts.push_back(TEditGridUndo::Snapshot(cells_, {0, sel.Top, lastCol, sel.Bottom}));
+  const bool rowsBelow = sel.Bottom < oldRows - 1;
   suppressUndo_ = true;
-  if (sel.Bottom < oldRows - 1) {
+  if (rowsBelow) {
     destBlock_ = {0, sel.Top, lastCol, sel.Bottom};
     sourceBlock_ = {0, sel.Bottom + 1, lastCol, oldRows - 1};
     PasteCells(sourceBlock_, destBlock_, cutMode_);
@@ -236,9 +267,10 @@ void TEditGrid::DeleteLines() {
   }
   suppressUndo_ = false;
   undo_.PushLevel(std::move(level));
-  SetRowCount(oldRows - n);
+  ResizeRows(oldRows - n);
   MarkChanged();
-  if (cutMode_) EndBlock();
+  // Only moving the lower rows up is a paste, which ends a cut's block marking.
+  if (rowsBelow && cutMode_) EndBlock();
   NotifyRepaint();
 }
 
@@ -248,10 +280,11 @@ void TEditGrid::InsertLine() {
   if (UserMessages().Show(TMsgKind::Confirmation, MsgAddLine, TMsgButtons::YesNo) != TMsgAnswer::Yes)
     return;
   const int32_t oldRows = RowCount(), lastCol = ColCount() - 1;
+  // Afterwards the former rows from `row` on stand one further down and `row`
+  // holds a copy of its text (nothing after a cut): undoing takes it out again.
   TUndoLevel level;
-  level.RowCount = oldRows;
-  level.Parts.push_back(TEditGridUndo::Snapshot(cells_, {0, row, lastCol, oldRows - 1}));
-  SetRowCount(oldRows + 1);
+  level.RemoveRow = row;
+  ResizeRows(oldRows + 1);
   sourceBlock_ = {0, row, lastCol, oldRows - 1};
   destBlock_ = {0, row + 1, lastCol, oldRows};
   suppressUndo_ = true;
@@ -273,9 +306,13 @@ void TEditGrid::Undo() {
   EndBlock();
   suppressUndo_ = true;
   TUndoLevel level = undo_.Pop();
-  if (level.RowCount >= 0 && level.RowCount != RowCount()) {
-    SetRowCount(level.RowCount);
-    MarkChanged();
+  if (level.RemoveRow >= 0 && level.RemoveRow < RowCount()) {
+    cells_.EraseRows(level.RemoveRow, 1);
+    RowsMoved(level.RemoveRow);
+  }
+  if (level.InsertCount > 0) {
+    cells_.InsertRows(level.InsertAt, level.InsertCount);
+    RowsMoved(level.InsertAt);
   }
   for (const auto& part : level.Parts) {
     if (part.Count() == 0) continue;

@@ -40,6 +40,8 @@ class TEditGrid {
   // --- Size ---
   int32_t ColCount() const { return cells_.ColCount(); }
   int32_t RowCount() const { return cells_.RowCount(); }
+  // The program sets the size when it fills the grid: the undo stack starts
+  // empty (its levels belong to the grid's former contents).
   void SetColCount(int32_t count);
   // A different row count sets Modified.
   void SetRowCount(int32_t count);
@@ -56,9 +58,11 @@ class TEditGrid {
   void SetCellText(int32_t col, int32_t row, const std::string& text);
   // Writes `text` into every selected cell, saving the old texts for undo.
   void FillSelection(const std::string& text);
-  // Sets a cell as the program does when it fills the grid: no undo, no change
-  // flags and no notice to the widget (call CellsReloaded once done).
+  // Sets a cell as the program does when it fills the grid: no change flags and
+  // no notice to the widget (call CellsReloaded once done); the undo stack
+  // starts empty.
   void SetCells(int32_t col, int32_t row, const std::string& text) {
+    undo_.Clear();
     if (cells_.Valid(col, row)) cells_.At(col, row) = text;
   }
   // Tells the widget that any cell may have changed.
@@ -141,6 +145,10 @@ class TEditGrid {
   void WriteCell(int32_t col, int32_t row, std::string_view text);
   void MarkChanged();
   void SaveUndo(const TGridRect& rect);
+  void FillCells(const TGridRect& rect, const std::string& text);
+  void ResizeRows(int32_t count);
+  void RowsMoved(int32_t fromRow);
+  void EndDrag(int32_t col, int32_t row);
   void PasteCells(const TGridRect& source, const TGridRect& dest, bool cut);
   bool SelectCell(int32_t col, int32_t row);
   void PlaceDestination(int32_t col, int32_t row);

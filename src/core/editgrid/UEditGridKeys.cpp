@@ -11,6 +11,20 @@ bool IsQuietReadOnlyKey(TGridKey key) {
   }
 }
 
+bool TypesCharacter(const TGridKeyInput& key) {
+  if (key.Alt) return false;
+  switch (key.Key) {
+    case TGridKey::Character: case TGridKey::Enter: case TGridKey::Backspace:
+      return true;
+    case TGridKey::Tab:
+      return !key.Ctrl;
+    case TGridKey::C: case TGridKey::V: case TGridKey::X: case TGridKey::Z: case TGridKey::CtrlLetter:
+      return key.Ctrl;
+    default:
+      return false;
+  }
+}
+
 TGridKeyDecision DecideGridKey(const TGridKeyInput& key, const TGridKeyState& state) {
   using A = TGridKeyAction;
   const TGridKeyDecision passOn{A::None, true};
@@ -32,7 +46,8 @@ TGridKeyDecision DecideGridKey(const TGridKeyInput& key, const TGridKeyState& st
         return copy ? TGridKeyDecision{A::CopyModeDeleteMessage, true}
                     : TGridKeyDecision{A::DeleteLines, false};
       case TGridKey::Z:
-        return !state.EditorOpen && state.CanUndo ? TGridKeyDecision{A::Undo, false} : passOn;
+        if (!state.EditorOpen && state.CanUndo) return {A::Undo, false};
+        break;
       default:
         break;
     }
@@ -43,7 +58,8 @@ TGridKeyDecision DecideGridKey(const TGridKeyInput& key, const TGridKeyState& st
   if (key.Key == TGridKey::Delete && !key.Shift && !key.Ctrl && !key.Alt)
     return copy ? TGridKeyDecision{A::WarningBeep, true} : TGridKeyDecision{A::ClearSelection, false};
   if (key.Key == TGridKey::Backspace && key.Alt && state.CanUndo) return {A::CloseEditorUndo, false};
-  // Cells cannot be typed into while a block is marked.
-  if (key.Key == TGridKey::Character && copy) return {A::WarningBeep, false};
+  // Cells cannot be typed into while a block is marked: every character the key
+  // would type, control characters included, is swallowed with the beep.
+  if (copy && TypesCharacter(key)) return {A::WarningBeep, false};
   return passOn;
 }

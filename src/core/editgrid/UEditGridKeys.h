@@ -9,6 +9,7 @@ enum class TGridKey {
   Tab, Enter, Escape, Backspace, Delete, Insert, F2,
   Shift, Ctrl, Alt,          // a modifier pressed on its own
   C, V, X, Z,                // letters that matter with Ctrl held
+  CtrlLetter,                // any other letter with Ctrl held (a control character)
   Character,                 // a typed character (no Ctrl or Alt held)
   Other,
 };
@@ -53,3 +54,7 @@ TGridKeyDecision DecideGridKey(const TGridKeyInput& key, const TGridKeyState& st
 
 // Keys that never beep outside edit mode: they only move around or are modifiers.
 bool IsQuietReadOnlyKey(TGridKey key);
+
+// Whether the key types a character into a cell, control characters included
+// (Enter, Tab, Backspace and Ctrl with a letter).
+bool TypesCharacter(const TGridKeyInput& key);

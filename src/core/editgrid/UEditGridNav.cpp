@@ -161,6 +161,19 @@ TGridToolkitResult TEditGrid::ToolkitKey(const TGridKeyInput& key) {
       col = ColCount() - 1;
       if (key.Ctrl) row = RowCount() - 1;
       break;
+    case TGridKey::Tab:
+      // On to the next cell (Shift: the previous one), across the row ends.
+      if (key.Ctrl || key.Alt) return TGridToolkitResult::Nothing;
+      if (!key.Shift && ++col >= ColCount()) {
+        col = fixedCols_;
+        ++row;
+      } else if (key.Shift && --col < fixedCols_) {
+        col = ColCount() - 1;
+        --row;
+      }
+      if (row < fixedRows_ || row >= RowCount()) return TGridToolkitResult::Nothing;
+      MoveCurrent(col, row);
+      return TGridToolkitResult::Moved;
     case TGridKey::Character:
     case TGridKey::F2:
     case TGridKey::Enter:
@@ -219,13 +232,15 @@ void TEditGrid::MouseUp(int32_t col, int32_t row) {
                     !dragArea.IsSingleCell();
   mouseSelecting_ = false;
   mouseBlocksEditor_ = false;
-  if (!copyMode_) return;
+  if (!copyMode_) {
+    if (dragged) EndDrag(col, row);
+    return;
+  }
   if (differentSize) {
     if (UserMessages().Show(TMsgKind::Confirmation, MsgDifferentSize, TMsgButtons::YesNo) ==
         TMsgAnswer::Yes) {
       EndBlock();
-      selection_ = dragArea;
-      NotifySelection();
+      EndDrag(col, row);
       NotifyRepaint();
       return;
     }
@@ -236,4 +251,14 @@ void TEditGrid::MouseUp(int32_t col, int32_t row) {
   } else {
     MoveCurrent(col, row);
   }
+}
+
+// A drag leaves the anchor on the pressed cell and the current cell on the cell
+// where the button came up, so that Shift with an arrow key goes on from the
+// dragged rectangle.
+void TEditGrid::EndDrag(int32_t col, int32_t row) {
+  if (ColCount() <= fixedCols_ || RowCount() <= fixedRows_) return;
+  current_ = {std::clamp(col, fixedCols_, ColCount() - 1), std::clamp(row, fixedRows_, RowCount() - 1)};
+  selection_ = RectBetween(anchor_, current_);
+  NotifySelection();
 }

@@ -21,6 +21,23 @@ void TGridCells::Resize(int32_t cols, int32_t rows) {
   rows_ = rows;
 }
 
+void TGridCells::InsertRows(int32_t at, int32_t count) {
+  at = std::clamp(at, 0, rows_);
+  count = std::max(count, 0);
+  const auto pos = cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, at));
+  cells_.insert(pos, static_cast<size_t>(count) * static_cast<size_t>(cols_), std::string());
+  rows_ += count;
+}
+
+void TGridCells::EraseRows(int32_t at, int32_t count) {
+  at = std::clamp(at, 0, rows_);
+  count = std::clamp(count, 0, rows_ - at);
+  const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, at));
+  const auto cellCount = static_cast<std::ptrdiff_t>(count) * static_cast<std::ptrdiff_t>(cols_);
+  cells_.erase(first, first + cellCount);
+  rows_ -= count;
+}
+
 TGridRect TGridCells::Clip(TGridRect r) const {
   r.Left = std::max(r.Left, 0);
   r.Top = std::max(r.Top, 0);
@@ -53,6 +70,17 @@ bool TEditGridUndo::SaveUndo(const TGridCells& cells, const TGridRect& rect) {
   level.Parts.push_back(Snapshot(cells, rect));
   levels_.push_back(std::move(level));
   return true;
+}
+
+void TEditGridUndo::PushUndo(const TGridCells& cells, const TGridRect& rect) {
+  TUndoLevel level;
+  level.Parts.push_back(Snapshot(cells, rect));
+  PushLevel(std::move(level));
+}
+
+void TEditGridUndo::Clear() {
+  levels_.clear();
+  lastRect_ = TGridRect{};
 }
 
 void TEditGridUndo::AppendUndo(const TGridCells& cells, const TGridRect& rect) {

@@ -14,6 +14,10 @@ class TGridCells {
   int32_t RowCount() const { return rows_; }
   // Keeps the texts of the cells that remain; new cells are empty.
   void Resize(int32_t cols, int32_t rows);
+  // Puts `count` empty rows in before row `at`, moving the rows from `at` down.
+  void InsertRows(int32_t at, int32_t count);
+  // Takes out `count` rows from row `at`, moving the rows below them up.
+  void EraseRows(int32_t at, int32_t count);
   bool Valid(int32_t col, int32_t row) const {
     return col >= 0 && row >= 0 && col < cols_ && row < rows_;
   }
@@ -32,8 +36,9 @@ class TGridCells {
 };
 
 // One undo level: the old texts of one or more rectangles and, for line
-// insertion and deletion, the row count to go back to. A part keeps its texts
-// packed in one buffer, row by row, so that saving a large selection is cheap.
+// insertion and deletion, the rows to take out or put back first. A part keeps
+// its texts packed in one buffer, row by row, so that saving a large selection
+// is cheap.
 struct TUndoLevel {
   struct TPart {
     TGridRect Rect;
@@ -46,7 +51,12 @@ struct TUndoLevel {
     }
   };
   std::vector<TPart> Parts;
-  int32_t RowCount = -1;  // -1: the level does not change the row count
+  // A line command keeps only what brings the grid back: an inserted line is
+  // taken out again at RemoveRow; deleted lines are put back in as empty rows at
+  // InsertAt, InsertCount of them, and then receive their texts from Parts.
+  int32_t RemoveRow = -1;
+  int32_t InsertAt = -1;
+  int32_t InsertCount = 0;
 };
 
 // The unbounded stack of undo levels. Successive saves of the same rectangle
@@ -58,12 +68,18 @@ class TEditGridUndo {
   void ForgetLastRect() { lastRect_ = TGridRect{}; }
 
   // Pushes a level with the current texts of `rect`, unless `rect` is the
-  // rectangle saved last. Returns whether a level was pushed.
+  // rectangle saved last (the keystrokes of one edit share a level). Returns
+  // whether a level was pushed.
   bool SaveUndo(const TGridCells& cells, const TGridRect& rect);
+  // Always pushes a new level with the current texts of `rect`, and forgets the
+  // last rectangle so that the next keystroke starts a level of its own.
+  void PushUndo(const TGridCells& cells, const TGridRect& rect);
   // Adds the current texts of `rect` to the top level, if there is one.
   void AppendUndo(const TGridCells& cells, const TGridRect& rect);
   // Pushes a ready-made level and forgets the last rectangle.
   void PushLevel(TUndoLevel level);
+  // Drops every level and forgets the last rectangle.
+  void Clear();
   // Removes and returns the top level; the stack must not be empty.
   TUndoLevel Pop();
   // The records of a level as (column, row, text): part by part, each by column

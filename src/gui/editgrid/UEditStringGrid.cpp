@@ -66,7 +66,11 @@ TGridKeyInput GridKeyFromQt(const QKeyEvent* event) {
     case Qt::Key_PageDown: in.Key = TGridKey::PageDown; break;
     case Qt::Key_Home: in.Key = TGridKey::Home; break;
     case Qt::Key_End: in.Key = TGridKey::End; break;
-    case Qt::Key_Tab: case Qt::Key_Backtab: in.Key = TGridKey::Tab; break;
+    case Qt::Key_Tab: in.Key = TGridKey::Tab; break;
+    case Qt::Key_Backtab:  // Shift+Tab
+      in.Key = TGridKey::Tab;
+      in.Shift = true;
+      break;
     case Qt::Key_Return: case Qt::Key_Enter: in.Key = TGridKey::Enter; break;
     case Qt::Key_Escape: in.Key = TGridKey::Escape; break;
     case Qt::Key_Backspace: in.Key = TGridKey::Backspace; break;
@@ -83,7 +87,10 @@ TGridKeyInput GridKeyFromQt(const QKeyEvent* event) {
           case Qt::Key_V: in.Key = TGridKey::V; break;
           case Qt::Key_X: in.Key = TGridKey::X; break;
           case Qt::Key_Z: in.Key = TGridKey::Z; break;
-          default: in.Key = TGridKey::Other; break;
+          default:
+            in.Key = event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z ? TGridKey::CtrlLetter
+                                                                           : TGridKey::Other;
+            break;
         }
       } else {
         const QString text = event->text();
@@ -287,6 +294,13 @@ void TEditStringGrid::keyPressEvent(QKeyEvent* event) {
 
 bool TEditStringGrid::EditorKey(QKeyEvent* event) {
   const TGridKeyInput key = GridKeyFromQt(event);
+  if (key.Key == TGridKey::Tab && !key.Ctrl && !key.Alt) {
+    // Tab leaves the cell (its text is in the grid already) and the grid moves
+    // on to the next cell itself; the view follows the grid, so both agree.
+    GridCloseEditor();
+    grid_->ToolkitKey(key);
+    return true;
+  }
   if (key.Key != TGridKey::Backspace || !key.Alt) return false;
   return !grid_->KeyDown(key, true);
 }

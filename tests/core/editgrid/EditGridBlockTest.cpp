@@ -216,3 +216,34 @@ TEST_F(EditGridTest, KeyboardPlacementKeepsTheBlockInView) {
     }
 }
 }  // namespace
+
+namespace {
+// A drag leaves the anchor on the pressed cell and the current cell where the
+// button came up, so Shift+arrow grows or shrinks the dragged rectangle.
+TEST_F(EditGridTest, ShiftArrowAfterADragGoesOnFromTheDraggedRectangle) {
+  struct TCase {
+    TGridCoord from, to;
+    TGridKey key;
+    TGridRect expected;
+  };
+  const TCase cases[] = {
+      {{2, 2}, {4, 4}, TGridKey::Right, {2, 2, 5, 4}},
+      {{2, 2}, {4, 4}, TGridKey::Up, {2, 2, 4, 3}},
+      {{5, 6}, {3, 3}, TGridKey::Left, {2, 3, 5, 6}},
+  };
+  for (const TCase& c : cases) {
+    Drag(c.from.Col, c.from.Row, c.to.Col, c.to.Row);
+    EXPECT_EQ(grid.Col(), c.to.Col);
+    EXPECT_EQ(grid.Row(), c.to.Row);
+    Press(c.key, true);
+    EXPECT_EQ(grid.Selection(), c.expected) << c.from.Col << "," << c.from.Row;
+  }
+  // A different-sized drag that drops the marked block counts as a drag too.
+  grid.SetSelection({1, 1, 1, 1});
+  grid.CopyBlock();
+  services.messages.Answer(TMsgAnswer::Yes);
+  Drag(4, 4, 6, 5);
+  Press(TGridKey::Down, true);
+  EXPECT_EQ(grid.Selection(), (TGridRect{4, 4, 6, 6}));
+}
+}  // namespace

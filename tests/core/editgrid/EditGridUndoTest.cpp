@@ -1,4 +1,7 @@
 // Cell edits, filling, undo levels, change flags, and line insertion and deletion.
+#include <functional>
+#include <utility>
+
 #include "EditGridFixture.h"
 
 namespace {
@@ -215,6 +218,108 @@ TEST_F(EditGridTest, GridLeftWithOnlyItsHeaderKeepsTheHeader) {
   EXPECT_EQ(grid.RowCount(), 1);
   for (int c = 0; c < 10; ++c) EXPECT_EQ(grid.Cells(c, 0), CellName(c, 0));
   grid.Undo();
+  EXPECT_TRUE(AllOriginal());
+}
+}  // namespace
+
+namespace {
+// A grid the program fills anew holds none of the levels of its former contents.
+TEST_F(EditGridTest, ProgramRefillStartsWithAnEmptyUndoStack) {
+  const std::pair<const char*, std::function<void()>> refills[] = {
+      {"more rows", [&] { grid.SetRowCount(grid.RowCount() + 3); }},
+      {"same row count", [&] { grid.SetRowCount(grid.RowCount()); }},
+      {"cell text", [&] { grid.SetCells(2, 2, "built"); }},
+  };
+  for (const auto& [name, refill] : refills) {
+    SCOPED_TRACE(name);
+    grid.SetSelection({1, 5, 1, 5});
+    services.messages.Answer(TMsgAnswer::Yes);
+    grid.DeleteLines();
+    grid.MoveCurrent(2, 2);
+    grid.SetCellText(2, 2, std::string("typed before ") + name);
+    ASSERT_EQ(grid.UndoIndex(), 1);
+    refill();
+    const int rows = grid.RowCount();
+    const std::string text = grid.Cells(2, 2);
+    EXPECT_FALSE(grid.CanUndo());
+    grid.Undo();
+    EXPECT_EQ(grid.RowCount(), rows);
+    // Typing into the cell typed into last saves the refilled text.
+    grid.SetCellText(2, 2, "again");
+    grid.Undo();
+    EXPECT_EQ(grid.Cells(2, 2), text);
+  }
+}
+
+// Only the keystrokes of one edit share a level: a paste, fill or clear over the
+// cell just typed into is undone on its own and gives the typed text back.
+TEST_F(EditGridTest, PasteFillAndClearStartTheirOwnUndoLevel) {
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"fill", [&] { grid.FillSelection("filled"); }},
+      {"Delete key", [&] { Press(TGridKey::Delete); }},
+      {"paste", [&] {
+         grid.MoveCurrent(6, 6);
+         grid.CopyBlock();
+         Press(TGridKey::Up);  // back onto (6,5): the destination
+         grid.PasteBlock();
+         Press(TGridKey::Escape);
+       }},
+  };
+  for (const auto& [name, command] : commands) {
+    SCOPED_TRACE(name);
+    grid.MoveCurrent(6, 5);
+    grid.SetCellText(6, 5, "typed");
+    command();
+    const std::string result = grid.Cells(6, 5);
+    ASSERT_NE(result, "typed");
+    grid.SetCellText(6, 5, "retyped");  // a new edit after the command
+    grid.Undo();
+    EXPECT_EQ(grid.Cells(6, 5), result);
+    grid.Undo();
+    EXPECT_EQ(grid.Cells(6, 5), "typed");
+    grid.Undo();
+    EXPECT_TRUE(AllOriginal());
+    EXPECT_FALSE(grid.CanUndo());
+  }
+}
+
+TEST_F(EditGridTest, DeletingLinesEndsACutBlockOnlyWhenLowerRowsMoveUp) {
+  int released = 0;
+  grid.OnReleaseBlock = [&](TEditGrid&) { ++released; };
+  grid.SetSelection({1, 1, 1, 1});
+  grid.CutBlock();
+  Press(TGridKey::Escape);
+  ASSERT_EQ(released, 1);
+  grid.SetSelection({0, 8, 0, 9});  // the last rows: nothing moves
+  services.messages.Answer(TMsgAnswer::Yes);
+  grid.DeleteLines();
+  EXPECT_EQ(released, 1);
+  grid.SetSelection({0, 3, 0, 3});  // the rows below move up: a cut paste
+  services.messages.Answer(TMsgAnswer::Yes);
+  grid.DeleteLines();
+  EXPECT_EQ(released, 2);
+}
+
+// A line command's level holds the deleted rows' texts, or nothing for an
+// inserted row, never the rows below.
+TEST_F(EditGridTest, LineCommandsKeepOnlyWhatTheirUndoNeeds) {
+  grid.MoveCurrent(3, 4);
+  services.messages.Answer(TMsgAnswer::Yes);
+  grid.InsertLine();
+  EXPECT_TRUE(grid.UndoRecords(0).empty());
+
+  grid.SetSelection({2, 6, 2, 7});
+  services.messages.Answer(TMsgAnswer::Yes);
+  grid.DeleteLines();
+  const auto recs = grid.UndoRecords(1);
+  ASSERT_EQ(recs.size(), 20u);
+  for (const TUndoRec& rec : recs) {
+    EXPECT_TRUE(rec.Row == 6 || rec.Row == 7);
+    EXPECT_EQ(rec.Text, CellName(rec.Col, rec.Row - 1));  // below the inserted row
+  }
+  grid.Undo();
+  grid.Undo();
+  EXPECT_EQ(grid.RowCount(), 10);
   EXPECT_TRUE(AllOriginal());
 }
 }  // namespace

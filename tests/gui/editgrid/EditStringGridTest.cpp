@@ -76,10 +76,10 @@ TEST_F(EditStringGridTest, MouseDragSelectsAndCopyThenClickPlacesTheDestination)
 }
 
 TEST_F(EditStringGridTest, KeyboardPlacementAndChainedPastes) {
-  SelectWithMouse(2, 2, 3, 3);
+  SelectWithMouse(2, 2, 3, 3);  // the drag leaves the current cell on (3,3)
   Key(Qt::Key_Insert, Qt::ControlModifier);
-  for (int i = 0; i < 3; ++i) Key(Qt::Key_Right);
-  for (int i = 0; i < 3; ++i) Key(Qt::Key_Down);
+  for (int i = 0; i < 2; ++i) Key(Qt::Key_Right);
+  for (int i = 0; i < 2; ++i) Key(Qt::Key_Down);
   EXPECT_EQ(grid.DestBlock(), (TGridRect{4, 4, 5, 5}));
   Key(Qt::Key_Insert, Qt::ShiftModifier);
   EXPECT_EQ(view.Cells(4, 4), "r2c2");
@@ -141,6 +141,15 @@ TEST_F(EditStringGridTest, CopyModeBeepsOnTypingAndRefusesLineDeletion) {
   EXPECT_EQ(services.messages.beeps.size(), 1u);
   EXPECT_EQ(view.Editor(), nullptr);
   EXPECT_EQ(view.Cells(2, 2), "r2c2");
+  // Control characters are typed characters too.
+  Key(Qt::Key_Return);
+  Key(Qt::Key_Tab);
+  Key(Qt::Key_Backspace);
+  Key(Qt::Key_Z, Qt::ControlModifier);  // nothing to undo
+  Key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(services.messages.beeps.size(), 6u);
+  EXPECT_TRUE(grid.CopyMode());
+  EXPECT_EQ(grid.Selection(), (TGridRect{2, 2, 2, 2}));
   Key(Qt::Key_F2);
   EXPECT_EQ(view.Editor(), nullptr);
   Key(Qt::Key_Delete, Qt::ControlModifier);
@@ -213,5 +222,43 @@ TEST_F(EditStringGridTest, LargestGridLoadsAndPlacementScrollsTheViewAlong) {
   Key(Qt::Key_Escape);
   view.verticalScrollBar()->setValue(500);
   EXPECT_EQ(grid.TopRow(), 501);
+}
+
+TEST_F(EditStringGridTest, TabInTheEditorMovesTheGridAndTheViewToTheNextCell) {
+  SelectWithMouse(3, 4, 3, 2);  // the editor opens on the release cell (3,2)
+  QTest::keyClick(&view, Qt::Key_5);
+  ASSERT_NE(view.Editor(), nullptr);
+  QTest::keyClick(view.Editor(), Qt::Key_Tab);
+  EXPECT_EQ(view.Editor(), nullptr);
+  EXPECT_EQ(grid.Selection(), (TGridRect{4, 2, 4, 2}));
+  EXPECT_EQ(view.currentIndex(), view.GridModel()->CellIndex(4, 2));
+  EXPECT_EQ(SelectedCells(), 1);
+  // The next typing goes into the new cell alone.
+  QTest::keyClick(&view, Qt::Key_X);
+  EXPECT_EQ(view.Cells(4, 2), "x");
+  for (int r = 2; r <= 4; ++r) EXPECT_EQ(view.Cells(3, r), "5");
+  ASSERT_NE(view.Editor(), nullptr);
+  QTest::keyClick(view.Editor(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(grid.Selection(), (TGridRect{3, 2, 3, 2}));
+  EXPECT_EQ(view.currentIndex(), view.GridModel()->CellIndex(3, 2));
+}
+
+TEST_F(EditStringGridTest, CopyOrCutFromTheMenuClosesTheCellEditor) {
+  for (bool cut : {false, true}) {
+    ClickCell(2, 2);
+    QTest::keyClick(&view, cut ? Qt::Key_C : Qt::Key_A);
+    ASSERT_NE(view.Editor(), nullptr);
+    if (cut)
+      view.CutBlock();
+    else
+      view.CopyBlock();
+    EXPECT_EQ(view.Editor(), nullptr) << cut;
+    // Typing now only beeps.
+    QWidget* typedInto = view.Editor() ? static_cast<QWidget*>(view.Editor()) : &view;
+    QTest::keyClick(typedInto, Qt::Key_B);
+    EXPECT_EQ(view.Cells(2, 2), cut ? "c" : "a");
+    Key(Qt::Key_Escape);
+  }
+  EXPECT_EQ(services.messages.beeps.size(), 2u);
 }
 }  // namespace
