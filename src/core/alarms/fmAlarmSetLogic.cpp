@@ -67,6 +67,11 @@ bool TAlarmSettingsLogic::BoxNumber(TAlarmBox box, double& value) const {
   return !IsBlank(boxes_[box]) && TryStrToFloat(boxes_[box], value);
 }
 
+bool TAlarmSettingsLogic::HoldsNoNumber(TAlarmBox box) const {
+  double value = 0;
+  return !IsBlank(boxes_[box]) && !TryStrToFloat(boxes_[box], value);
+}
+
 double TAlarmSettingsLogic::Limit(TAlarmBox box) const {
   if (!IsBlank(boxes_[box])) return StrToFloat(boxes_[box]);
   switch (box) {
@@ -167,11 +172,7 @@ void TAlarmSettingsLogic::BoxEdited(TAlarmBox box, const std::string& text) {
       break;
     case abHighV:
     case abLowV:
-      if (cellType_ != TCellType::ctOther) {
-        // Choosing Other refills both voltage boxes; what was typed stays.
-        ChooseCellType(TCellType::ctOther);
-        boxes_[box] = text;
-      }
+      if (cellType_ != TCellType::ctOther) SwitchToOtherKeepingBoxes();
       if (box == abHighV)
         defaults_.SetOtherHighLimit(value);
       else
@@ -186,6 +187,20 @@ void TAlarmSettingsLogic::BoxEdited(TAlarmBox box, const std::string& text) {
   }
 }
 
+// A voltage typed while a fixed cell type is chosen makes the cell type Other.
+// Only the choice changes: the other voltage becomes the nominal voltage of the
+// type that was chosen, and the other limits take what the voltage boxes show,
+// so that every box keeps what it shows.
+void TAlarmSettingsLogic::SwitchToOtherKeepingBoxes() {
+  const double nominal = defaults_.NominalVoltage(cellType_);
+  cellType_ = TCellType::ctOther;
+  defaults_.SetOtherVoltage(nominal);
+  otherVText_ = AlarmNumberText(nominal);
+  double value = 0;
+  if (BoxNumber(abHighV, value)) defaults_.SetOtherHighLimit(value);
+  if (BoxNumber(abLowV, value)) defaults_.SetOtherLowLimit(value);
+}
+
 void TAlarmSettingsLogic::BoxExited(TAlarmBox box) {
   double value = 0;
   if (!IsVoltageBox(box) || cellType_ != TCellType::ctOther || !BoxNumber(box, value)) return;
@@ -195,7 +210,31 @@ void TAlarmSettingsLogic::BoxExited(TAlarmBox box) {
     defaults_.SetOtherLowLimit(value);
 }
 
+// True when some box held no number: each such box has been reported and
+// emptied, and the focus goes to the first of them.
+bool TAlarmSettingsLogic::RefuseUnfinishedNumbers() {
+  bool refused = false;
+  for (int b = 0; b < abCount; ++b) {
+    const auto box = static_cast<TAlarmBox>(b);
+    if (!HoldsNoNumber(box)) continue;
+    UserMessages().Show(TMsgKind::Warning, AlarmIllegalCharacterMessage(box), TMsgButtons::Ok);
+    boxes_[box].clear();
+    if (!refused) {
+      focus_ = TAlarmFocus::Limit;
+      focusBox_ = box;
+    }
+    refused = true;
+  }
+  return refused;
+}
+
+void TAlarmSettingsLogic::Cancelled() {
+  for (int b = 0; b < abCount; ++b)
+    if (HoldsNoNumber(static_cast<TAlarmBox>(b))) boxes_[b].clear();
+}
+
 bool TAlarmSettingsLogic::CheckOK() {
+  if (RefuseUnfinishedNumbers()) return false;
   if (IsBlank(boxes_[abHighI]) &&
       UserMessages().Show(TMsgKind::Warning, kAlarmMsgNoDischarge, TMsgButtons::YesNo) != TMsgAnswer::Yes) {
     focus_ = TAlarmFocus::HighI;

@@ -12,8 +12,9 @@
 // The eight limit boxes.
 enum TAlarmBox { abHighT, abLowT, abHighI, abLowI, abHighV, abLowV, abHighR, abLowR, abCount };
 
-// A control the dialog should give the focus to after an action.
-enum class TAlarmFocus { None, HighI, OtherV };
+// A control the dialog should give the focus to after an action; Limit means
+// the limit box named by FocusBox().
+enum class TAlarmFocus { None, HighI, OtherV, Limit };
 
 class TAlarmSettingsLogic {
  public:
@@ -68,16 +69,26 @@ class TAlarmSettingsLogic {
   // The user left a limit box.
   void BoxExited(TAlarmBox box);
   // The checks of OK; true (and AlarmsAccepted set) when the dialog may close.
+  // A box left holding no number (a sign or separator alone, typed on the way
+  // to a number) is refused like an illegal character and emptied.
   bool CheckOK();
+  // The dialog is closing without OK: boxes left holding no number are emptied,
+  // so that reading the limits later gives the defaults.
+  void Cancelled();
 
   // The focus the last action asked for; cleared by reading.
   TAlarmFocus TakeFocusRequest();
+  // The box of a TAlarmFocus::Limit request.
+  TAlarmBox FocusBox() const { return focusBox_; }
 
  private:
   void LoadAlarmDefaults();
   void FillVoltageBoxes();
   void RecalcOhmicBoxes();
   bool BoxNumber(TAlarmBox box, double& value) const;
+  bool HoldsNoNumber(TAlarmBox box) const;
+  bool RefuseUnfinishedNumbers();
+  void SwitchToOtherKeepingBoxes();
 
   TSettingsFileLocation location_;
   TAlarmDefaults defaults_;
@@ -89,6 +100,7 @@ class TAlarmSettingsLogic {
   bool forceAllStrings_ = false;
   bool alarmsAccepted_ = false;
   TAlarmFocus focus_ = TAlarmFocus::None;
+  TAlarmBox focusBox_ = abHighT;
 };
 
 // The dialog's message texts.

@@ -128,7 +128,8 @@ bool TryStrToInt(const std::string& text, int& value) {
     base = 16;
     i += 2;
   }
-  if (i >= t.size()) return false;
+  // One sign only, before any "$" or "0x": the digits must follow directly.
+  if (i >= t.size() || !std::isxdigit(static_cast<unsigned char>(t[i]))) return false;
   long long v = 0;
   const auto [ptr, ec] = std::from_chars(t.data() + i, t.data() + t.size(), v, base);
   if (ec != std::errc() || ptr != t.data() + t.size()) return false;

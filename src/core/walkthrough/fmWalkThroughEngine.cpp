@@ -2,8 +2,10 @@
 
 #include <stdexcept>
 
+#include "common/ZMUserInterface.h"
 #include "model/TempConvert.h"
 #include "walkthrough/fmWalkThroughSuggest.h"
+#include "wizard/ZMPromptRules.h"
 
 TWalkThroughEngine::TWalkThroughEngine(ITextArea& textArea, IDeferredStep& deferred)
     : Text_(textArea), Deferred_(deferred) {}
@@ -67,6 +69,10 @@ void TWalkThroughEngine::Changed() {
 
 void TWalkThroughEngine::Step(bool forward) {
   if (Result_ != TWalkResult::Running) return;
+  if (forward && AnswerHandler_ && NumberRefused()) {
+    Changed();
+    return;
+  }
   if (forward && AnswerHandler_) {
     // A handler may swap itself for a confirmation handler and refuse.
     if (!(this->*AnswerHandler_)()) {
@@ -88,6 +94,19 @@ void TWalkThroughEngine::Step(bool forward) {
   }
   if (!forward && Result_ == TWalkResult::Running) Page_.NextCaption = "&Next >>";
   Changed();
+}
+
+// A number answer outside the box's range, or a text that is no number, is
+// refused before any handler sees it: the page stays and nothing is stored.
+// A blank box is an answer only where it means that a limit is not used.
+bool TWalkThroughEngine::NumberRefused() {
+  const TWalkNumberBox& box = Page_.Number;
+  if (!box.Visible || box.Accepts(!box.WholeNumbers)) return false;
+  UserMessages().Show(TMsgKind::Error,
+                      RangeMessage(static_cast<double>(box.Min), static_cast<double>(box.Max)),
+                      TMsgButtons::Ok);
+  FocusEntry();
+  return true;
 }
 
 void TWalkThroughEngine::PostStep(bool forward) {
@@ -316,10 +335,12 @@ void TWalkThroughEngine::FocusEntry() {
     Page_.Focus = TWalkFocus::WalkThruCheck;
 }
 
+// The boxes mirror what is typed as it is; a value outside the range is
+// refused when the answer is given.
 void TWalkThroughEngine::FahrenheitFollowsCelsius() {
-  const TWalkNumberBox& c = Page_.Number;
-  if (!c.IsBlank() && c.Value() > 2.0L)
-    Page_.Fahrenheit.SetValue(CelsiusToFahrenheit(c.Value()));
+  long double celsius = 0;
+  if (Page_.Number.TypedValue(celsius) && celsius > 2.0L)
+    Page_.Fahrenheit.ShowValue(CelsiusToFahrenheit(celsius));
   else
     Page_.Fahrenheit.Text.clear();
 }
@@ -356,9 +377,9 @@ void TWalkThroughEngine::UserChangedFahrenheit(const std::string& text) {
   Page_.Fahrenheit.Text = text;
   if (TemperatureLimitPage(Page_.Id) && Result_ == TWalkResult::Running) {
     LastTemperatureEntry_ = TWalkFocus::Fahrenheit;
-    const TWalkNumberBox& f = Page_.Fahrenheit;
-    if (!f.IsBlank() && f.Value() >= 34.0L)
-      Page_.Number.SetValue(FahrenheitToCelsius(f.Value()));
+    long double fahrenheit = 0;
+    if (Page_.Fahrenheit.TypedValue(fahrenheit) && fahrenheit >= 34.0L)
+      Page_.Number.ShowValue(FahrenheitToCelsius(fahrenheit));
     else
       Page_.Number.Text.clear();
   }

@@ -83,6 +83,7 @@ class TWalkThroughEngine {
 
   // Stepping.
   void Step(bool forward);
+  bool NumberRefused();
   void PostStep(bool forward);
   void Changed();
   void Close(TWalkResult result);

@@ -15,10 +15,24 @@ std::string Trimmed(const std::string& text) {
 
 bool TWalkNumberBox::IsBlank() const { return Trimmed(Text).empty(); }
 
+bool TWalkNumberBox::TypedValue(long double& value) const {
+  double v = 0;
+  if (!TryStrToFloat(Trimmed(Text), v)) return false;
+  value = v;
+  return true;
+}
+
+bool TWalkNumberBox::Accepts(bool blankAllowed) const {
+  if (IsBlank()) return blankAllowed;
+  long double v = 0;
+  if (!TypedValue(v)) return false;
+  if (WholeNumbers) v = static_cast<long double>(RoundHalfEven(v));
+  return v >= Min && v <= Max;
+}
+
 long double TWalkNumberBox::Value() const {
-  double value = 0;
-  if (!TryStrToFloat(Trimmed(Text), value)) return Min;
-  const long double v = value;
+  long double v = 0;
+  if (!TypedValue(v)) return Min;
   if (Max < Min) return v;
   return std::clamp(v, Min, Max);
 }
@@ -27,6 +41,10 @@ int TWalkNumberBox::RoundedValue() const { return static_cast<int>(RoundHalfEven
 
 void TWalkNumberBox::SetValue(long double value) {
   if (Min <= Max) value = std::clamp(value, Min, Max);
+  ShowValue(value);
+}
+
+void TWalkNumberBox::ShowValue(long double value) {
   if (WholeNumbers)
     Text = std::to_string(RoundHalfEven(value));
   else

@@ -49,7 +49,8 @@ struct TWalkCheck {
 
 // A number box with up and down buttons. Its text is what it holds: a blank
 // text is a blank box; the value is the text's number kept within the range
-// (text that is no number reads as the minimum).
+// (text that is no number reads as the minimum). Answers are checked with
+// Accepts before they are read, so a typed value is never bent into the range.
 struct TWalkNumberBox {
   std::string Text;
   long double Min = 0;
@@ -59,10 +60,18 @@ struct TWalkNumberBox {
 
   bool IsBlank() const;
   long double Value() const;
+  // The number of the text as typed, outside the range too; false when the
+  // text is no number.
+  bool TypedValue(long double& value) const;
+  // The text is a number within the range (for whole numbers: once rounded);
+  // a blank box passes only when `blankAllowed`.
+  bool Accepts(bool blankAllowed) const;
   // The value rounded to the nearest integer, halves to even.
   int RoundedValue() const;
   // Sets the value kept within the range, shown in the box's mode.
   void SetValue(long double value);
+  // Shows the value in the box's mode as it is, without the range.
+  void ShowValue(long double value);
   // Sets the range, never letting the minimum exceed the maximum on the way.
   void SetRange(long double minimum, long double maximum);
 };

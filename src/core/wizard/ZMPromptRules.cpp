@@ -163,6 +163,11 @@ std::string IntegerRangeMessage(int minimum, int maximum) {
   return Format("The value mut be between %d and %d, inclusive.", minimum, maximum);
 }
 
+std::string RangeMessage(double minimum, double maximum) {
+  return "The value mut be between " + FormatFloatGeneral(minimum, 15) + " and " +
+         FormatFloatGeneral(maximum, 15) + ", inclusive.";
+}
+
 std::string IntegerEntryError(const std::string& text, int minimum, int maximum, int& value) {
   int v = 0;
   try {

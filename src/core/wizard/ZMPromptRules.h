@@ -56,6 +56,8 @@ bool IsNumericTime(const std::string& text);
 // to show: the conversion error, or the range message.
 std::string IntegerEntryError(const std::string& text, int minimum, int maximum, int& value);
 std::string IntegerRangeMessage(int minimum, int maximum);
+// The same message for a box of any range, its ends in the general number format.
+std::string RangeMessage(double minimum, double maximum);
 
 // Up-downs hold 16-bit positions.
 int ClampToUpDown(int value);

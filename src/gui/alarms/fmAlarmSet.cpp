@@ -249,6 +249,7 @@ void TfmAlarmSettings::UpdateControls() {
   switch (logic_.TakeFocusRequest()) {
     case TAlarmFocus::HighI: eb_[abHighI]->setFocus(); break;
     case TAlarmFocus::OtherV: ebOtherV_->setFocus(); break;
+    case TAlarmFocus::Limit: eb_[logic_.FocusBox()]->setFocus(); break;
     case TAlarmFocus::None: break;
   }
 }
@@ -276,6 +277,12 @@ void TfmAlarmSettings::btnOKClick() {
 }
 
 void TfmAlarmSettings::btnCancelClick() { reject(); }
+
+void TfmAlarmSettings::reject() {
+  logic_.Cancelled();
+  UpdateControls();
+  QDialog::reject();
+}
 
 void TfmAlarmSettings::rbCellTypeClick(TCellType type) {
   logic_.ChooseCellType(type);

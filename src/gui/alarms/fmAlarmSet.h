@@ -55,6 +55,10 @@ class TfmAlarmSettings : public QDialog {
 
   const TAlarmSettingsLogic& Logic() const { return logic_; }
 
+ public slots:
+  // Cancel, Escape: boxes left holding no number are emptied first.
+  void reject() override;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

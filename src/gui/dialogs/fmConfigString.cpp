@@ -54,7 +54,7 @@ TfmConfigureString::TfmConfigureString(QWidget* parent)
   outer->addWidget(rgConfigureStringScope_);
 
   AddOkCancelRow(this, outer, btnOK_, btnCancel_);
-  connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(btnOK_, &QPushButton::clicked, this, &TfmConfigureString::btnOKClick);
 
   UpdateOkButton();
 }
@@ -123,6 +123,12 @@ void TfmConfigureString::UpdateOkButton() {
                                             temperature_.edit->text().toStdString(),
                                             cell_.edit->text().toStdString(),
                                             jar_.edit->text().toStdString()}));
+}
+
+void TfmConfigureString::btnOKClick() {
+  for (const TCountRow* row : {&current_, &temperature_, &cell_, &jar_})
+    if (row->updn->RefuseEntry()) return;
+  accept();
 }
 
 TCountSnapshot TfmConfigureString::Snapshot(const TCountRow& row) {

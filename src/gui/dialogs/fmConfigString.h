@@ -54,6 +54,9 @@ class TfmConfigureString : public QDialog {
   static void SetCount(const TCountRow& row, int value, const TCountRange& range);
   static TCountSnapshot Snapshot(const TCountRow& row);
   static void Restore(const TCountRow& row, const TCountSnapshot& snapshot);
+  // Closes with OK when every count is a whole number within its range;
+  // otherwise says which range, on the first box that is not.
+  void btnOKClick();
 
   TCountRow current_, temperature_, cell_, jar_;
   QCheckBox* cbxVoltageOnly_ = nullptr;

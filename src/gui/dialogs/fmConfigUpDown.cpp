@@ -11,6 +11,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/ZMUserInterface.h"
+#include "wizard/ZMPromptRules.h"
+
 namespace {
 constexpr int kPositionLow = -32768;
 constexpr int kPositionHigh = 32767;
@@ -66,6 +69,18 @@ bool TDialogUpDown::ParsePosition(const QString& text, int& value) {
   const int v = digits.toInt(&ok, 10);
   if (ok) value = v;
   return ok;
+}
+
+bool TDialogUpDown::RefuseEntry() {
+  int value = 0;
+  if (associate_ && ParsePosition(associate_->text(), value) && value >= min_ && value <= max_)
+    return false;
+  UserMessages().Show(TMsgKind::Error, IntegerRangeMessage(min_, max_), TMsgButtons::Ok);
+  if (associate_) {
+    associate_->setFocus();
+    associate_->selectAll();
+  }
+  return true;
 }
 
 void TDialogUpDown::SetPosition(int value) {

@@ -28,6 +28,10 @@ class TDialogUpDown : public QWidget {
   QString PositionText(int value) const;
   // Reads a number from a text written with or without group separators.
   static bool ParsePosition(const QString& text, int& value);
+  // Checked on OK: a typed count is never bent into the range. When the edit
+  // box holds no whole number within the range, the range message is shown,
+  // the box gets the focus, and the answer is true.
+  bool RefuseEntry();
 
   QLineEdit* Associate() const { return associate_; }
   QToolButton* UpButton() const { return up_; }

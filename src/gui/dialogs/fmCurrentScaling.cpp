@@ -288,8 +288,15 @@ TCurrentScalingAnswer TfrmCurrentScaling::Answer() const {
   return answer;
 }
 
+bool TfrmCurrentScaling::EntryRefused() {
+  if (chkExpertsOnly_->isChecked()) return false;
+  if (rbtnProbeCurrentOther_->isChecked() && updnProbeCurrentOther_->RefuseEntry()) return true;
+  if (ByCables_) return updnTotalCables_->RefuseEntry() || updnMonitoredCables_->RefuseEntry();
+  return updnPercentCurrent_->RefuseEntry();
+}
+
 void TfrmCurrentScaling::btnOKClick() {
-  if (!Calculator_ || !btnOK_->isEnabled()) return;
+  if (!Calculator_ || !btnOK_->isEnabled() || EntryRefused()) return;
   ApplyCurrentScaling(*Calculator_, Answer());
   accept();
 }

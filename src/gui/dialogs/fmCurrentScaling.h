@@ -29,7 +29,8 @@ class TfrmCurrentScaling : public QDialog {
   bool ByCables() const { return ByCables_; }
 
   // OK: writes the answers into the calculator and closes; does nothing
-  // without a calculator.
+  // without a calculator. A count that decides the factor and is no whole
+  // number within its range is refused with the range message first.
   void btnOKClick();
   // Enables the groups for the chosen way of scaling, and OK when the answers can be used.
   void UpdateEnabledStates();
@@ -41,6 +42,7 @@ class TfrmCurrentScaling : public QDialog {
   void ResetControls();
   void ShowView(const TCurrentScalingView& view);
   TCurrentScalingAnswer Answer() const;
+  bool EntryRefused();
   void ProbeCurrentChosen();
   void CableBoxChange(QLineEdit* changed, QLineEdit* other, TDialogUpDown* otherUpdn);
   void CableUpDownClick();

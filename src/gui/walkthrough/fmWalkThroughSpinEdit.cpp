@@ -35,7 +35,9 @@ void TWalkSpinEdit::UserSetText(const QString& text) {
 void TWalkSpinEdit::FinishEdit() {
   TWalkNumberBox shown = box_;
   shown.Text = lineEdit()->text().toStdString();
-  if (shown.IsBlank()) return;
+  // Only a number within the range is rewritten; anything else stays as typed
+  // for the page to refuse.
+  if (!shown.Accepts(false)) return;
   shown.SetValue(shown.Value());
   UserSetText(ToText(shown.Text));
 }
@@ -75,5 +77,5 @@ QValidator::State TWalkSpinEdit::validate(QString& input, int&) const {
 }
 
 void TWalkSpinEdit::fixup(QString&) const {
-  // A part-typed number stays as typed; the page reads it within its range.
+  // A part-typed number stays as typed; the page refuses it when it is the answer.
 }

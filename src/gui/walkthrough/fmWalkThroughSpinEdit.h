@@ -19,8 +19,9 @@ class TWalkSpinEdit : public QAbstractSpinBox {
   // The box as shown, with the text in the edit line.
   const TWalkNumberBox& Box() const { return box_; }
 
-  // Writes a typed value the way the box shows values (kept within the range);
-  // a blank box stays blank. Signals UserChanged when the text changed.
+  // Writes a typed value within the range the way the box shows values; a
+  // blank box, a text that is no number and a value outside the range stay as
+  // typed. Signals UserChanged when the text changed.
   void FinishEdit();
 
   void stepBy(int steps) override;

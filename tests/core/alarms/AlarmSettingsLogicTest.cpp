@@ -136,17 +136,25 @@ TEST_F(AlarmSettingsLogic, TypedTextIsCheckedButNumbersBeingTypedAreNot) {
   EXPECT_EQ(logic.BoxText(abLowR), "39.50");
 }
 
-TEST_F(AlarmSettingsLogic, TypedVoltageSwitchesToOtherAndBecomesTheOtherLimit) {
+TEST_F(AlarmSettingsLogic, TypedVoltageSwitchesToOtherChangingNoOtherBox) {
   TAlarmSettingsLogic logic = Make();
-  logic.BoxEdited(abHighV, "13");
-  EXPECT_EQ(logic.CellType(), TCellType::ctOther);
-  EXPECT_EQ(Boxes(logic), "28 16 100 -1 13 8 4 1.2");  // typed text stays; ohmic values for 8 V
-  EXPECT_EQ(logic.Defaults().HighVoltageDefault(TCellType::ctOther), 13.0);
-
   logic.BoxEdited(abLowV, "1");
+  EXPECT_EQ(logic.CellType(), TCellType::ctOther);
+  // Only the choice changes: no other box is rewritten, and the other voltage
+  // is the 12 V that was chosen.
+  EXPECT_EQ(Boxes(logic), "28 16 100 -1 14.4 1 6 1.8");
+  EXPECT_EQ(logic.OtherVText(), "12");
+  EXPECT_EQ(logic.Defaults().DefaultOtherVoltage(), 12.0);
+  EXPECT_EQ(logic.Defaults().HighVoltageDefault(TCellType::ctOther), 14.4);
+  EXPECT_EQ(logic.Limit(abLowR), 1.8);  // blank ohmic boxes would read the same
+
   logic.BoxEdited(abLowV, "11");
-  EXPECT_EQ(logic.BoxText(abHighV), "13");
+  logic.BoxEdited(abHighV, "13");
+  EXPECT_EQ(Boxes(logic), "28 16 100 -1 13 11 6 1.8");
   EXPECT_EQ(logic.Defaults().LowVoltageDefault(TCellType::ctOther), 11.0);
+  EXPECT_EQ(logic.Defaults().HighVoltageDefault(TCellType::ctOther), 13.0);
+  EXPECT_TRUE(logic.CheckOK());
+  EXPECT_TRUE(services.messages.messages.empty());
 
   // Leaving the box stores its number too (e.g. after the program filled it).
   logic.SetLimit(abLowV, 10.5);
@@ -251,3 +259,44 @@ TEST_F(AlarmSettingsLogic, OkAsksAboutIncompleteEntriesAndKeepsPairsFoundBefore)
   EXPECT_EQ(services.messages.LastText(), "Inconsistent entries in the following field(s) : \r\rTemperature values \r");
 }
 
+
+TEST_F(AlarmSettingsLogic, OkRefusesEveryBoxLeftWithoutANumberAndCancelEmptiesThem) {
+  const char* messages[abCount] = {
+      "An illegal character has been entered\r\rinto the high temperature limit . . .",
+      "An illegal character has been entered\r\rinto the low temperature limit . . .",
+      "An illegal character has been entered\r\rinto the current discharge value . . .",
+      "An illegal character has been entered\r\rinto the current charge value . . .",
+      "An illegal character has been entered\r\r into the high Voltage limit . . .",
+      "An illegal character has been entered\r\r into the low Voltage limit . . .",
+      "An illegal character has been entered\r\r into the high IR limit . . .",
+      "An illegal character has been entered\r\r into the low IR limit . . ."};
+  for (int b = 0; b < abCount; ++b) {
+    const auto box = static_cast<TAlarmBox>(b);
+    for (const char* unfinished : {"-", "+", ".", "-."}) {
+      TAlarmSettingsLogic logic = Make();
+      services.messages.messages.clear();
+      logic.BoxEdited(box, unfinished);
+      EXPECT_FALSE(logic.CheckOK()) << b << unfinished;
+      ASSERT_EQ(services.messages.messages.size(), 1u) << b << unfinished;
+      EXPECT_EQ(services.messages.messages[0].kind, TMsgKind::Warning);
+      EXPECT_EQ(services.messages.LastText(), messages[b]);
+      EXPECT_EQ(logic.BoxText(box), "");
+      EXPECT_FALSE(logic.AlarmsAccepted());
+      EXPECT_EQ(logic.TakeFocusRequest(), TAlarmFocus::Limit);
+      EXPECT_EQ(logic.FocusBox(), box);
+      EXPECT_NO_THROW(logic.Limit(box));
+
+      logic.BoxEdited(box, unfinished);
+      logic.Cancelled();
+      EXPECT_EQ(logic.BoxText(box), "") << b << unfinished;
+      EXPECT_NO_THROW(logic.Limit(box));
+    }
+  }
+  // The charge box after Restore Defaults, its "1" deleted.
+  TAlarmSettingsLogic logic = Make();
+  logic.BoxEdited(abLowI, "-");
+  services.messages.messages.clear();
+  EXPECT_FALSE(logic.CheckOK());
+  EXPECT_EQ(services.messages.LastText(), messages[abLowI]);
+  EXPECT_EQ(logic.Limit(abLowI), -1.0);
+}

@@ -77,6 +77,19 @@ TEST(StrToInt, AcceptsDecimalAndHexAndRejectsTheRest) {
   }
 }
 
+TEST(NumberReaders, RefuseASecondSignOrASignAfterTheHexMark) {
+  for (const char* bad : {"--5", "+-5", "-+5", "$-5", "0x-5", "$+5", "- 5"}) {
+    try {
+      StrToInt(bad);
+      ADD_FAILURE() << "accepted " << bad;
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid integer value");
+    }
+    EXPECT_THROW(StrToFloat(bad), EConvertError) << bad;
+  }
+  EXPECT_EQ(StrToInt("-$5"), -5);
+}
+
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(0.5L), 0);
   EXPECT_EQ(RoundHalfEven(1.5L), 2);

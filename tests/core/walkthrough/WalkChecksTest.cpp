@@ -363,3 +363,60 @@ TEST(WalkChecks, SpinAlarmBlankAndNegative) {
   box.Text = " ";
   EXPECT_EQ(alarm.GetAlarmValue(), -1);
 }
+
+TEST(WalkChecks, NumberOutsideTheBoxRangeOrNoNumberIsRefusedAndNothingStored) {
+  struct TCase {
+    const char* text;
+    const char* message;
+  };
+  auto expectRefused = [](TWalkDriver& d, const TCase& c) {
+    const TWalkPageId page = d.Id();
+    d.services.messages.messages.clear();
+    d.Answer(c.text);
+    EXPECT_EQ(d.Id(), page) << c.text;
+    ASSERT_EQ(d.services.messages.messages.size(), 1u) << c.text;
+    EXPECT_EQ(d.services.messages.messages[0].kind, TMsgKind::Error);
+    EXPECT_EQ(d.services.messages.LastText(), c.message) << c.text;
+    EXPECT_EQ(d.Page().Focus, TWalkFocus::Number);
+  };
+
+  TWalkDriver channels;
+  channels.Next();
+  channels.Answer("1");
+  channels.Answer("B");
+  channels.Answer("1");
+  channels.Answer("S");
+  ASSERT_EQ(channels.Id(), Id::StringChannels);
+  for (const char* text : {"99999", "-1", "", "-"})
+    expectRefused(channels, {text, "The value mut be between 0 and 4000, inclusive."});
+  EXPECT_EQ(channels.String(0, 0)->CellCount(), 0);
+  channels.Answer("4000");
+  EXPECT_EQ(channels.String(0, 0)->CellCount(), 4000);
+
+  TWalkDriver voltage;
+  ToLowVoltage(voltage);
+  for (const char* text : {"-", "99999", "60.5", "."})
+    expectRefused(voltage, {text, "The value mut be between 0 and 60, inclusive."});
+  EXPECT_DOUBLE_EQ(voltage.String(0, 0)->GetCell(0)->LowAlarm, -1);
+  voltage.Answer("60");
+  EXPECT_DOUBLE_EQ(voltage.String(0, 0)->GetCell(0)->LowAlarm, 60);
+
+  TWalkDriver sensors;
+  ToDischarge(sensors);
+  sensors.Answer("20");
+  ASSERT_EQ(sensors.Id(), Id::StringSensors);
+  expectRefused(sensors, {"7", "The value mut be between 0 and 4, inclusive."});
+  EXPECT_EQ(sensors.String(0, 0)->TemperatureCount(), 0);
+
+  // A degrees F value is mirrored as it is, and refused by the range of degrees C.
+  sensors.Answer("1");
+  sensors.Answer("Pilot");
+  ASSERT_EQ(sensors.Id(), Id::LowTemperature);
+  sensors.engine.UserChangedFahrenheit("250");
+  EXPECT_EQ(sensors.Page().Number.Text.substr(0, 6), "121.11");
+  sensors.services.messages.messages.clear();
+  sensors.Next();
+  EXPECT_EQ(sensors.Id(), Id::LowTemperature);
+  EXPECT_EQ(sensors.services.messages.LastText(), "The value mut be between 2 and 80, inclusive.");
+  EXPECT_DOUBLE_EQ(sensors.String(0, 0)->GetTemperature(0)->LowAlarm, -1);
+}

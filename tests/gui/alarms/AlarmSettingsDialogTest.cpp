@@ -85,7 +85,7 @@ TEST_F(AlarmSettingsDialog, FreshDialogShowsDefaultsCaptionsAndLimits) {
   EXPECT_EQ(FindNamed<QRadioButton>(d, "rbVRLACells")->text(), "VRLA/AGM/Gell");
   EXPECT_EQ(FindNamed<QRadioButton>(d, "rbWetCells")->text(), "Wet/Flooded");
   EXPECT_EQ(FindNamed<QRadioButton>(d, "rbOtherV")->text(), "Other:");
-  EXPECT_EQ(Text(d, "ebOtherV"), "8");
+  EXPECT_EQ(Text(d, "ebOtherV"), "12");  // the voltages typed above chose Other for 12-V blocks
   EXPECT_FALSE(FindNamed<QLineEdit>(d, "ebOtherV")->isEnabled());
   EXPECT_EQ(FindNamed<QGroupBox>(d, "grpTemperature")->title(), QString::fromUtf8(" Temperature ( °C ) "));
   EXPECT_EQ(FindNamed<QGroupBox>(d, "grpVoltage")->title(), " Monitored Voltage  ( V ) ");
@@ -156,12 +156,15 @@ TEST_F(AlarmSettingsDialog, TypedTextIsChecked) {
   EXPECT_EQ(services.messages.LastText(), "An illegal character has been entered\r\rinto the low temperature limit . . .");
   EXPECT_EQ(Text(d.get(), "ebLowT"), "");
 
-  // A voltage typed for 12-V blocks chooses Other and stays in its box.
+  // A voltage typed for 12-V blocks chooses Other for 12 V and stays in its
+  // box; no other box changes.
   Type(d.get(), "ebHighV", "13.5");
   EXPECT_TRUE(FindNamed<QRadioButton>(d.get(), "rbOtherV")->isChecked());
   EXPECT_TRUE(FindNamed<QLineEdit>(d.get(), "ebOtherV")->isEnabled());
+  EXPECT_EQ(Text(d.get(), "ebOtherV"), "12");
   EXPECT_EQ(Text(d.get(), "ebHighV"), "13.5");
-  EXPECT_EQ(Text(d.get(), "ebLowV"), "8");
+  EXPECT_EQ(Text(d.get(), "ebLowV"), "12");
+  EXPECT_EQ(Text(d.get(), "ebLowR"), "1.8");
   EXPECT_EQ(d->Logic().Defaults().HighVoltageDefault(TCellType::ctOther), 13.5);
 
   // Properties set by the program are not checked; a negative value blanks.
@@ -260,6 +263,46 @@ TEST_F(AlarmSettingsDialog, CancelKeepsWhatWasTypedAndNextShowResetsScope) {
     Click(d.get(), "btnCancel");
   });
   EXPECT_TRUE(firstItem);
+}
+
+TEST_F(AlarmSettingsDialog, UnfinishedNumberIsNeitherAcceptedNorKept) {
+  auto d = Make();
+  // The "1" of the charge box's -1 deleted: OK refuses it and stays open.
+  bool stayedOpen = false;
+  bool accepted = ExecuteWith(*d, false, [&] {
+    auto* charge = FindNamed<QLineEdit>(d.get(), "ebLowI");
+    charge->setFocus();
+    charge->setCursorPosition(charge->text().size());
+    QTest::keyClick(charge, Qt::Key_Backspace);
+    EXPECT_EQ(charge->text(), "-");
+    Click(d.get(), "btnOK");
+    stayedOpen = d->isVisible();
+    EXPECT_EQ(charge->text(), "");
+    EXPECT_EQ(d->focusWidget(), charge);
+    Click(d.get(), "btnOK");
+  });
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_TRUE(accepted);
+  ASSERT_EQ(services.messages.messages.size(), 1u);
+  EXPECT_EQ(services.messages.LastText(), "An illegal character has been entered\r\rinto the current charge value . . .");
+  EXPECT_EQ(d->LowI(), -1.0);
+
+  // Cancel and Escape leave no unfinished number behind either.
+  for (const bool escape : {false, true}) {
+    accepted = ExecuteWith(*d, false, [&] {
+      Type(d.get(), "ebHighT", "-");
+      Type(d.get(), "ebHighI", ".");
+      if (escape)
+        QTest::keyClick(FindNamed<QLineEdit>(d.get(), "ebHighI"), Qt::Key_Escape);
+      else
+        Click(d.get(), "btnCancel");
+    });
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(Text(d.get(), "ebHighT"), "");
+    EXPECT_EQ(d->HighT(), 28.0) << escape;
+    EXPECT_EQ(d->HighI(), -1.0) << escape;
+  }
+  EXPECT_EQ(services.messages.messages.size(), 1u);
 }
 
 TEST_F(AlarmSettingsDialog, DestroyingTheDialogSavesTheDefaults) {

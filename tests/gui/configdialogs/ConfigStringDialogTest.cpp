@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "FakeUserInterface.h"
 #include "GuiTestHelpers.h"
 #include "ModalRun.h"
 #include "dialogs/fmConfigString.h"
@@ -156,4 +157,40 @@ TEST(ConfigureStringDialog, ScopeIsResetAndFixedWhenNotChoosable) {
   });
   EXPECT_TRUE(ok);
   EXPECT_FALSE(d.dlg.AllStrings());
+}
+
+TEST(ConfigureStringDialog, OkRefusesACountOutsideItsRangeOrNoNumberAndStays) {
+  TFakeServices services;
+  StringDialog d;
+  struct TCase {
+    QLineEdit* StringDialog::*box;
+    const char* text;
+    const char* message;
+  };
+  const TCase cases[] = {
+      {&StringDialog::cells, "99999", "The value mut be between 0 and 4000, inclusive."},
+      {&StringDialog::temps, "7", "The value mut be between 0 and 4, inclusive."},
+      {&StringDialog::currents, "-", "The value mut be between 0 and 1, inclusive."},
+      {&StringDialog::jars, "13", "The value mut be between 1 and 12, inclusive."},
+  };
+  for (const TCase& c : cases) {
+    services.messages.messages.clear();
+    const bool ok = d.Run(true, [&] {
+      QLineEdit* box = d.*c.box;
+      box->selectAll();
+      QTest::keyClicks(box, c.text);
+      QTest::mouseClick(d.ok, Qt::LeftButton);
+      EXPECT_TRUE(d.dlg.isVisible()) << c.text;
+      EXPECT_EQ(box->text(), c.text);
+      EXPECT_EQ(d.dlg.focusWidget(), box);
+      box->setText(box == d.jars ? "1" : "0");
+      QTest::mouseClick(d.ok, Qt::LeftButton);
+    });
+    EXPECT_TRUE(ok) << c.text;
+    ASSERT_EQ(services.messages.messages.size(), 1u) << c.text;
+    EXPECT_EQ(services.messages.messages[0].kind, TMsgKind::Error);
+    EXPECT_EQ(services.messages.LastText(), c.message);
+  }
+  EXPECT_EQ(d.dlg.CellCount(), 0);
+  EXPECT_EQ(d.dlg.TemperatureCount(), 0);
 }

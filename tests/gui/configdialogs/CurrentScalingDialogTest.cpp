@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "FakeUserInterface.h"
 #include "GuiTestHelpers.h"
 #include "ModalRun.h"
 #include "dialogs/fmConfigUpDown.h"
@@ -283,4 +284,41 @@ TEST(CurrentScalingDialog, OkWithoutACalculatorDoesNothing) {
   EXPECT_TRUE(d.dlg.isVisible());
   d.dlg.reject();
   EXPECT_FALSE(d.dlg.isVisible());
+}
+
+TEST(CurrentScalingDialog, OkRefusesACountOutsideItsRangeAndStoresNothing) {
+  TFakeServices services;
+  struct TCase {
+    QLineEdit* ScalingDialog::*box;
+    const char* text;
+    const char* message;
+  };
+  const TCase cases[] = {
+      {&ScalingDialog::percent, "300", "The value mut be between 0 and 200, inclusive."},
+      {&ScalingDialog::other, "40000", "The value mut be between 0 and 32000, inclusive."},
+      {&ScalingDialog::total, "0", "The value mut be between 1 and 32767, inclusive."},
+  };
+  for (const TCase& c : cases) {
+    services.messages.messages.clear();
+    ScalingDialog d;
+    TCurrentScalingCalculator calc = ByPercent(1000, 50);
+    const bool ok = d.Run(calc, [&] {
+      QTest::mouseClick(d.rbOther, Qt::LeftButton, {}, QPoint(6, d.rbOther->height() / 2));
+      QLineEdit* box = d.*c.box;
+      box->selectAll();
+      QTest::keyClicks(box, c.text);
+      d.ClickOk();
+      EXPECT_TRUE(d.dlg.isVisible()) << c.text;
+      EXPECT_EQ(box->text(), c.text);
+      EXPECT_EQ(d.dlg.focusWidget(), box);
+      QTest::mouseClick(d.cancel, Qt::LeftButton);
+    });
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(services.messages.messages.size(), 1u) << c.text;
+    EXPECT_EQ(services.messages.messages[0].kind, TMsgKind::Error);
+    EXPECT_EQ(services.messages.LastText(), c.message);
+    EXPECT_TRUE(calc.UsePercent());
+    EXPECT_EQ(calc.PercentCurrent(), 50) << c.text;
+    EXPECT_EQ(calc.ProbeCurrent(), 1000) << c.text;
+  }
 }

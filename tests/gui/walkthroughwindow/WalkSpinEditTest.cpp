@@ -13,7 +13,7 @@ void TypeInto(TWalkSpinEdit& spin, const QString& text) {
 }
 }  // namespace
 
-TEST(WalkSpinEdit, StepsAndTypingStayWithinThePageRangeAndMode) {
+TEST(WalkSpinEdit, StepsStayWithinThePageRangeAndTypingIsNotBent) {
   TWalkSpinEdit spin;
   spin.SetBox({"", 0, 60, false, true});  // a blank alarm limit, 0 to 60, decimals
   QSignalSpy changes(&spin, &TWalkSpinEdit::UserChanged);
@@ -32,13 +32,16 @@ TEST(WalkSpinEdit, StepsAndTypingStayWithinThePageRangeAndMode) {
   EXPECT_EQ(changes.last().at(0).toString(), "60");
   EXPECT_EQ(spin.Box().Text, "60");
 
-  // Letters are refused; a typed value beyond the range is brought back when
-  // the edit is finished.
+  // Letters are refused; a typed value beyond the range is left as typed when
+  // the edit is finished (the page refuses it), one within it is tidied.
   TypeInto(spin, "7x");
   EXPECT_EQ(spin.text(), "7");
   TypeInto(spin, "75");
   spin.FinishEdit();
-  EXPECT_EQ(spin.text(), "60");
+  EXPECT_EQ(spin.text(), "75");
+  TypeInto(spin, "12.50");
+  spin.FinishEdit();
+  EXPECT_EQ(spin.text(), "12.5");
   // A blank box stays blank.
   TypeInto(spin, "");
   spin.FinishEdit();
