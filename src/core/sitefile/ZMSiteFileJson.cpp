@@ -16,7 +16,7 @@ std::string PathOf(const std::vector<TParseFrame>& frames) {
   std::string path;
   for (const TParseFrame& f : frames) {
     if (f.IsArray) {
-      path += "[" + std::to_string(f.Index) + "]";
+      path.append(1, '[').append(std::to_string(f.Index)).append(1, ']');
     } else if (!f.Key.empty()) {
       if (!path.empty()) path += '.';
       path += f.Key;
@@ -41,7 +41,10 @@ std::string ParserReason(const std::string& what) {
   return "is not valid JSON: " + (tag == std::string::npos ? what : what.substr(tag + 2));
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  std::string quoted(1, '"');
+  return quoted.append(text).append(1, '"');
+}
 }  // namespace
 
 TSiteJson ParseSiteJson(const std::string& text) {
@@ -81,7 +84,7 @@ std::string TSitePath::Text() const {
   std::string text;
   for (const TSegment& s : Segments_) {
     if (s.Key.empty()) {
-      text += "[" + std::to_string(s.Index) + "]";
+      text.append(1, '[').append(std::to_string(s.Index)).append(1, ']');
     } else {
       if (!text.empty()) text += '.';
       text += s.Key;

@@ -154,9 +154,20 @@ void ReadString(TSiteObject& o, TzmUPSStringSystemNode& s) {
     for (std::string_view key : kCellSettingKeys) d.Member(key);  // all of them are required here
     ReadCellSettings(d, defaults);
   }
+  // Cells are made here directly, named from the file: growing the group would
+  // look for a free default name for each new cell. Each sub-string's cells
+  // exist before its entry is set, so setting it does not change the cells.
+  TzmUPSAllCellSystemNode& group = *s.CellsGroup();
+  group.SetChildCount(0);
+  auto addCells = [&group](int count) {
+    for (int n = 0; n < count; ++n) group.InsertChildOfClass(&CreateNodeOf<TzmUPSCellSystemNode>);
+  };
   s.SetSubStringCount(static_cast<int>(subStrings.size()));
-  for (size_t i = 0; i < subStrings.size(); ++i) s.SetSubStringCells(static_cast<int>(i), subStrings[i]);
-  s.SetCellCount(static_cast<int>(cells.size()));
+  for (size_t i = 0; i < subStrings.size(); ++i) {
+    addCells(subStrings[i]);
+    s.SetSubStringCells(static_cast<int>(i), subStrings[i]);
+  }
+  addCells(static_cast<int>(cells.size()) - s.CellCount());
   TSiteScope scope(o.Path(), "cells");
   for (size_t i = 0; i < cells.size(); ++i) {
     TSiteScope element(o.Path(), i);
