@@ -41,6 +41,10 @@ int IndexInParent(const TzmSystemNode& node) {
 
 int NextJoinNumber() { return gNextJoinNumber; }
 
+void ReserveJoinNumber(int number) {
+  if (number > gNextJoinNumber) gNextJoinNumber = number;
+}
+
 int TzmUPSStringSystemNode::NewJoinNumber() {
   Number = ++gNextJoinNumber;
   return Number;

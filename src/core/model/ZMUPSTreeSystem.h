@@ -42,6 +42,8 @@ class EInvalidCast : public std::runtime_error {
 // The unit's join counter: 30000 at start-up, then the last join number handed
 // out by NewJoinNumber (each fresh number is one more than this).
 int NextJoinNumber();
+// Makes later join numbers lie above `number` (join numbers read from a file).
+void ReserveJoinNumber(int number);
 
 class TzmUPSSystemNode : public TzmSystemNode {
  public:
