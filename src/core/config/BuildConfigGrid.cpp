@@ -1,6 +1,7 @@
 #include "config/BuildConfigGrid.h"
 
 #include <cmath>
+#include <unordered_map>
 
 #include "common/ZMFormat.h"
 #include "common/ZMUserInterface.h"
@@ -70,34 +71,53 @@ void TConfigGridBuilder::SetupConfigGridHeader() {
 }
 
 void TConfigGridBuilder::NumberSystemForGrid() {
-  for (const auto& strings : controlUnits_) {
-    for (TzmUPSStringSystemNode* s : strings) {
+  // Where each listed string stands: its control unit and its position there.
+  struct TPlace {
+    size_t Unit, Position;
+  };
+  std::unordered_map<const TzmUPSStringSystemNode*, TPlace> places;
+  for (size_t k = 0; k < controlUnits_.size(); ++k) {
+    const TControlUnitStrings& strings = controlUnits_[k];
+    for (size_t j = 0; j < strings.size(); ++j) {
+      TzmUPSStringSystemNode* s = strings[j];
+      if (!places.emplace(s, TPlace{k, j}).second) continue;
       if (TzmUPSBatterySystemNode* b = s->Battery()) b->ClearNumber();
       for (int c = 0; c < s->CellCount(); ++c) s->GetCell(c)->ClearNumber();
     }
   }
-  int batteryNo = 0, stringNo = 0, block = 1, cellNo = 1;
-  bool continuing = false;
-  for (const auto& strings : controlUnits_) {
-    for (size_t j = 0; j < strings.size(); ++j) {
-      TzmUPSStringSystemNode* s = strings[j];
+  // Batteries are numbered in the order the control units first name them.
+  std::vector<TzmUPSBatterySystemNode*> batteries;
+  std::vector<TzmUPSStringSystemNode*> detached;
+  for (const auto& strings : controlUnits_)
+    for (TzmUPSStringSystemNode* s : strings) {
       TzmUPSBatterySystemNode* battery = s->Battery();
-      if (battery && !battery->HasNumber()) {
-        battery->Number = ++batteryNo;
-        block = 1;
-        stringNo = 0;
-        continuing = false;
-        cellNo = 1;
+      if (!battery) detached.push_back(s);
+      else if (!battery->HasNumber()) {
+        battery->Number = static_cast<int>(batteries.size()) + 1;
+        batteries.push_back(battery);
       }
-      if (!continuing) {
-        block = 1;
+    }
+
+  // A segment continues the string before it only where the user joined the two
+  // (same join number) and they stand side by side on one control unit.
+  auto continues = [&places](const TzmUPSStringSystemNode* previous, const TzmUPSStringSystemNode* s) {
+    if (!previous || !previous->HasNumber() || previous->Number != s->Number) return false;
+    const TPlace& before = places.at(previous);
+    const TPlace& here = places.at(s);
+    return before.Unit == here.Unit && before.Position + 1 == here.Position;
+  };
+  // Strings of one battery are numbered in their battery's order, wherever they
+  // sit, so that the numbers depend on the description alone.
+  auto numberStrings = [&](const std::vector<TzmUPSStringSystemNode*>& strings) {
+    int stringNo = 0, block = 1, cellNo = 1;
+    const TzmUPSStringSystemNode* previous = nullptr;
+    for (TzmUPSStringSystemNode* s : strings) {
+      if (!continues(previous, s)) {
         ++stringNo;
+        block = 1;
         cellNo = 1;
       }
-      // Joined segments side by side on this control unit share one string number.
-      const TzmUPSStringSystemNode* next = j + 1 < strings.size() ? strings[j + 1] : nullptr;
-      continuing = next && s->HasNumber() && next->HasNumber() && next->GetNumber() == s->GetNumber();
-      s->Number = stringNo;
+      stringNumbers_[s] = stringNo;
       const int cells = s->CellCount();
       for (int c = 0; c < cells; ++c) {
         TzmUPSCellSystemNode* cell = s->GetCell(c);
@@ -107,8 +127,22 @@ void TConfigGridBuilder::NumberSystemForGrid() {
         cell->Number = cellNo + c;
       }
       cellNo += cells;
+      previous = s;
     }
+  };
+  stringNumbers_.clear();
+  for (const TzmUPSBatterySystemNode* battery : batteries) {
+    std::vector<TzmUPSStringSystemNode*> listed;
+    for (int i = 0; i < battery->StringCount(); ++i)
+      if (TzmUPSStringSystemNode* s = battery->GetString(i); places.count(s)) listed.push_back(s);
+    numberStrings(listed);
   }
+  numberStrings(detached);
+}
+
+int TConfigGridBuilder::StringNumberOf(const TzmUPSStringSystemNode& string) const {
+  const auto found = stringNumbers_.find(&string);
+  return found != stringNumbers_.end() ? found->second : string.GetNumber();
 }
 
 void TConfigGridBuilder::CollectSystemAlarms() {
@@ -192,7 +226,7 @@ void TConfigGridBuilder::AddCUListToConfigGrid(int k, const TControlUnitStrings&
     }
     if (nodeString) {
       if (const TzmUPSBatterySystemNode* b = nodeString->Battery()) row[cBatNo] = std::to_string(b->GetNumber());
-      row[cStrNo] = std::to_string(nodeString->GetNumber());
+      row[cStrNo] = std::to_string(StringNumberOf(*nodeString));
     }
     if (node && !isCurrent) {
       row[cHT] = FormatSystemAlarm(node->HighAlarm);
@@ -251,7 +285,7 @@ TConfigGridBuilder::TRunTexts TConfigGridBuilder::RunTextsOf(const TzmUPSStringS
     run.VoltageOnly = battery->VoltageOnly;
   }
   run.StrLbl = string.GetShortName();
-  run.StrNo = std::to_string(string.GetNumber());
+  run.StrNo = std::to_string(StringNumberOf(string));
   return run;
 }
 

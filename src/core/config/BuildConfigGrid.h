@@ -1,10 +1,12 @@
 #pragma once
 // Building the configuration grid from the battery system model and the control
 // unit list: a header row, then for each control unit its eight input rows and
-// one row per DCM channel. The build also numbers batteries, strings, cells and
-// blocks in the model and collects the system-wide limits.
+// one row per DCM channel. The build also numbers batteries, cells and blocks in
+// the model and collects the system-wide limits. String numbers stay with the
+// builder: a string's own number field keeps its join number, if any.
 #include <array>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "alarms/ZMAlarmLimits.h"
@@ -75,6 +77,9 @@ class TConfigGridBuilder {
   void AddStringChannelsToConfigGrid(int k, const TControlUnitStrings& strings);
 
   const TSystemAlarms& SystemAlarms() const { return alarms_; }
+  // The number the file gives `string` (from 1 within its battery; joined
+  // segments side by side on one control unit share theirs).
+  int StringNumberOf(const TzmUPSStringSystemNode& string) const;
   int RowCount() const { return static_cast<int>(rows_.size()); }
 
  private:
@@ -105,6 +110,7 @@ class TConfigGridBuilder {
   TGlobalAlarmSetting global_;
   TSystemAlarms alarms_;
   std::vector<TRow> rows_;
+  std::unordered_map<const TzmUPSStringSystemNode*, int> stringNumbers_;
   int dcm_ = 0;
   int channel_ = 0;
   std::string commPortText_;

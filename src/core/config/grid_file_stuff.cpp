@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/ZMCharset.h"
 #include "common/ZMFormat.h"
 #include "common/ZMSafeFile.h"
 #include "editgrid/UEditGrid.h"
@@ -30,7 +31,7 @@ std::string GridToFileText(const TEditGrid& grid) {
   for (int32_t r = 0; r < rows; ++r) {
     for (int32_t c = 0; c < cols; ++c) {
       if (c > 0) text += ',';
-      text += cells.At(c, r);
+      AppendAsCp1252(cells.At(c, r), text);
     }
     text += "\r\n";
   }
@@ -50,9 +51,16 @@ std::string FindUnwritableCell(const TEditGrid& grid) {
   for (int32_t r = 0; r < cells.RowCount(); ++r)
     for (int32_t c = 0; c < cells.ColCount(); ++c) {
       const std::string& text = cells.At(c, r);
-      if (!BreaksLayout(text)) continue;
+      const bool breaks = BreaksLayout(text);
+      const std::string misfit = breaks ? std::string() : FirstCharacterNotInCp1252(text);
+      if (!breaks && misfit.empty()) continue;
       const std::string header =
           cells.RowCount() > 0 && !cells.At(c, 0).empty() ? cells.At(c, 0) : std::to_string(c);
+      if (!breaks)
+        return Format("Row %d, column \"%s\" holds \"%s\": the character \"%s\" cannot be written to "
+                      "the configuration file, which holds only Western European (Windows-1252) "
+                      "characters. Please change the cell.",
+                      r, header.c_str(), text.c_str(), misfit.c_str());
       const char* what = text.find(',') != std::string::npos ? "a comma" : "a line break";
       return Format("Row %d, column \"%s\" holds \"%s\": %s in a cell would break the "
                     "configuration file. Please change the cell.",

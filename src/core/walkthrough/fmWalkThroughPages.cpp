@@ -2,6 +2,7 @@
 // handlers that write their answers into the model.
 #include <stdexcept>
 
+#include "common/ZMCharset.h"
 #include "common/ZMFormat.h"
 #include "common/ZMUserInterface.h"
 #include "walkthrough/fmWalkThroughEngine.h"
@@ -19,14 +20,24 @@ const char* const kForceString = "&Force this string to be on a new Control Unit
 const char* const kForceStringEach = "&Force this string on each battery to be on a new Control Unit";
 }  // namespace
 
-// A name with a comma would split its field in the configuration file.
+// A name with a comma would split its field in the configuration file, and
+// the file holds only Windows-1252 characters.
 bool TWalkThroughEngine::NameRefused(const std::string& name) {
-  if (name.find(',') == std::string::npos) return false;
+  const bool comma = name.find(',') != std::string::npos;
+  const std::string misfit = comma ? std::string() : FirstCharacterNotInCp1252(name);
+  if (!comma && misfit.empty()) return false;
   Text_.AddLine("");
   Text_.AddLine("");
-  Text_.AddLine("A name cannot contain a comma.", true);
-  Text_.AddLine("");
-  Text_.AddLine("The configuration file separates its fields with commas. Please enter the name without one.");
+  if (comma) {
+    Text_.AddLine("A name cannot contain a comma.", true);
+    Text_.AddLine("");
+    Text_.AddLine("The configuration file separates its fields with commas. Please enter the name without one.");
+  } else {
+    Text_.AddLine("A name cannot contain the character \"" + misfit + "\".", true);
+    Text_.AddLine("");
+    Text_.AddLine("The configuration file holds only Western European (Windows-1252) characters. "
+                  "Please enter the name without it.");
+  }
   UserMessages().Beep(TBeepKind::Exclamation);
   FocusEntry();
   return true;

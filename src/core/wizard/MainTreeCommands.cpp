@@ -4,6 +4,7 @@
 #include <set>
 #include <vector>
 
+#include "common/ZMCharset.h"
 #include "common/ZMUserInterface.h"
 #include "model/ZMUPSTreeSystem.h"
 #include "wizard/MainWizard.h"
@@ -295,8 +296,13 @@ void TMainTreeCommands::DeleteKey() {
 void TMainTreeCommands::Rename() { Tree_.StartEditing(); }
 
 bool TMainTreeCommands::AcceptNodeName(const std::string& name) const {
-  if (name.find(',') == std::string::npos) return true;
-  UserMessages().Show(TMsgKind::Error, kMsgNameWithComma, TMsgButtons::Ok);
+  if (name.find(',') != std::string::npos) {
+    UserMessages().Show(TMsgKind::Error, kMsgNameWithComma, TMsgButtons::Ok);
+    return false;
+  }
+  const std::string misfit = FirstCharacterNotInCp1252(name);
+  if (misfit.empty()) return true;
+  UserMessages().Show(TMsgKind::Error, NameCharacterMessage(misfit), TMsgButtons::Ok);
   return false;
 }
 

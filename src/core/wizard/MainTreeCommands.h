@@ -133,7 +133,8 @@ class TMainTreeCommands {
   // focused, no name is being edited and the delete action is enabled.
   void DeleteKey();
   void Rename();
-  // Whether a name typed into the tree may be stored; tells the user why not.
+  // Whether a name typed into the tree may be stored (no comma, only characters
+  // the configuration file can hold); tells the user why not.
   bool AcceptNodeName(const std::string& name) const;
   void ConfigureBatteries();
   void ConfigureString();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/ZMCharset.h"
 #include "common/ZMFormat.h"
 #include "common/ZMUserInterface.h"
 
@@ -73,6 +74,10 @@ bool TBatteryNamesTable::EditName(int index, const std::string& typed) {
   if (!ValidIndex(index)) return false;
   if (typed.find(',') != std::string::npos) {
     UserMessages().Show(TMsgKind::Warning, kBatteryNameCommaMessage, TMsgButtons::Ok);
+    return false;
+  }
+  if (const std::string misfit = FirstCharacterNotInCp1252(typed); !misfit.empty()) {
+    UserMessages().Show(TMsgKind::Warning, NameCharacterMessage(misfit), TMsgButtons::Ok);
     return false;
   }
   SetNameCell(index, typed);

@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "common/ZMCharset.h"
 #include "treeview/ZMTreePanel.h"
 #include "treeview/ZMTreeview.h"
 #include "treeview/ZMTreeviewEdit.h"
@@ -45,7 +46,7 @@ class TRenameGuard : public QObject {
   bool Refused() {
     if (!Link_->Edit()->isModified() || !View_.AcceptName) return false;
     const std::string text = Link_->Edit()->text().toStdString();
-    if (text.find(',') == std::string::npos) return false;
+    if (NameFitsConfigFile(text)) return false;
     // Cancel first: the message box takes the focus from the edit box.
     Link_->CancelEdit();
     View_.AcceptName(text);
@@ -92,7 +93,7 @@ void TMainTreeViewQt::FinishEditing() {
   TzmTreeviewEditLink* link = Tree()->EditLink();
   if (!link->Editing()) return;
   const std::string text = link->Edit()->text().toStdString();
-  if (link->Edit()->isModified() && AcceptName && text.find(',') != std::string::npos) {
+  if (link->Edit()->isModified() && AcceptName && !NameFitsConfigFile(text)) {
     link->CancelEdit();
     AcceptName(text);
     return;

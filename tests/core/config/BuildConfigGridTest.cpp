@@ -188,21 +188,63 @@ TEST_F(ConfigGridBuild, JoinedSegmentsShareAStringNumberOnlySideBySide) {
   second->Number = join;
   units = {{first, second}};
   Build();
-  EXPECT_EQ(first->Number, 1);
-  EXPECT_EQ(second->Number, 1);
+  EXPECT_EQ(grid.At(9, "Str No"), "1");
   EXPECT_EQ(grid.At(13, "Str No"), "1");
   EXPECT_EQ(grid.At(13, "Blk Fr"), "5");
   EXPECT_EQ(second->GetCell(0)->Number, 5);
+  // The join survives the build, so the segments can still be unjoined.
+  EXPECT_EQ(first->Number, join);
+  EXPECT_EQ(second->Number, join);
 
   // On two control units the segments become two strings.
-  first->Number = join;
-  second->Number = join;
   units = {{first}, {second}};
   grid = TTableGrid();
   Build();
-  EXPECT_EQ(first->Number, 1);
-  EXPECT_EQ(second->Number, 2);
+  EXPECT_EQ(grid.At(9, "Str No"), "1");
+  EXPECT_EQ(grid.At(21, "Str No"), "2");
   EXPECT_EQ(second->GetCell(0)->BlockFrom(), 1);
+  EXPECT_EQ(second->Number, join);
+}
+
+TEST_F(ConfigGridBuild, StringNumbersFollowTheBatteryWhateverTheControlUnitOrder) {
+  TzmUPSBatterySystemNode* b1 = AddBattery();
+  TzmUPSStringSystemNode* s1 = AddString(b1, 4, 1);
+  TzmUPSStringSystemNode* s2 = AddString(b1, 4);
+  TzmUPSStringSystemNode* s3 = AddString(b1, 4, 1);
+  TzmUPSStringSystemNode* other = AddString(AddBattery(), 4);
+  // CU 1: B1.S1 (rows 9-12), B1.S2 (13-16), B2.S1 (17-20); CU 2: B1.S3 (29-32).
+  const TControlUnitStringList layout = {{s1, s2, other}, {s3}};
+  units = layout;
+  Build();
+  const struct {
+    int row;
+    const char *batNo, *strNo, *blockFrom;
+  } expected[] = {{9, "1", "1", "1"}, {13, "1", "2", "1"}, {17, "2", "1", "1"}, {29, "1", "3", "1"},
+                  {32, "1", "3", "4"}, {21, "1", "3", ""}};
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.row);
+    EXPECT_EQ(grid.At(e.row, "Bat No"), e.batNo);
+    EXPECT_EQ(grid.At(e.row, "Str No"), e.strNo);
+    EXPECT_EQ(grid.At(e.row, "Blk Fr"), e.blockFrom);
+  }
+  // Nothing was joined, and the build does not make it look so.
+  EXPECT_FALSE(s3->IsContinuation());
+  EXPECT_FALSE(s2->IsContinuation());
+
+  // Numbers of the earlier build do not join strings put side by side now.
+  std::vector<std::string> lines;
+  for (int r = 0; r < static_cast<int>(grid.rows.size()); ++r) lines.push_back(grid.Line(r));
+  units = {{s1}, {s2, s3, other}};
+  grid = TTableGrid();
+  Build();
+  EXPECT_EQ(grid.At(25, "Str No"), "3");
+  EXPECT_EQ(grid.At(25, "Blk Fr"), "1");
+  EXPECT_EQ(grid.At(29, "Bat No"), "2");
+  // Moving the strings back gives the same file again.
+  units = layout;
+  grid = TTableGrid();
+  Build();
+  for (int r = 0; r < static_cast<int>(lines.size()); ++r) EXPECT_EQ(grid.Line(r), lines[static_cast<size_t>(r)]);
 }
 
 TEST_F(ConfigGridBuild, ExtraProbesAndSensorsGoToTheErrorList) {

@@ -87,16 +87,16 @@ TEST_F(GridFileTest, OneUnitOneStringGivesThirteenLinesOf29FieldsWithCrLf) {
   EXPECT_EQ(EntriesInDir(), 1u);  // no temporary file left behind
 }
 
-TEST_F(GridFileTest, SavingTwiceReplacesTheFileAndKeepsBytesAsTheyAre) {
+TEST_F(GridFileTest, SavingTwiceReplacesTheFileWrittenOneBytePerCharacter) {
   const fs::path file = dir / "BatConfig.cfg";
   SaveGridToFile(grid, file.string());
   grid.SetRowCount(2);
-  grid.SetCellText(14, 1, "Zelle \xC3\xBC");  // UTF-8 text stays byte for byte
+  grid.SetCellText(14, 1, "S\xC3\xBC" "d \xE2\x82\xAC");  // "Süd €" in UTF-8
   SaveGridToFile(grid, file.string());
   const std::string text = ReadAll(file);
   EXPECT_EQ(text, GridToFileText(grid));
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
-  EXPECT_NE(text.find("Zelle \xC3\xBC"), std::string::npos);
+  EXPECT_NE(text.find(",S\xFC" "d \x80,"), std::string::npos);  // Windows-1252
 }
 
 TEST_F(GridFileTest, CellThatWouldBreakTheLayoutIsRefusedBeforeWriting) {
@@ -120,6 +120,18 @@ TEST_F(GridFileTest, CellThatWouldBreakTheLayoutIsRefusedBeforeWriting) {
     EXPECT_EQ(ReadAll(file), before);
     EXPECT_EQ(EntriesInDir(), 1u);
   }
+  // A character that Windows-1252 lacks cannot be written either.
+  grid.SetCellText(12, 5, "UPS A");
+  grid.SetCellText(13, 6, "\xCE\xA9 bank");
+  try {
+    SaveGridToFile(grid, file.string());
+    ADD_FAILURE() << "saved a character the file cannot hold";
+  } catch (const EGridFileError& e) {
+    const std::string what = e.what();
+    EXPECT_NE(what.find("Row 6, column \"StrLbl\""), std::string::npos) << what;
+    EXPECT_NE(what.find("\"\xCE\xA9\""), std::string::npos) << what;
+  }
+  EXPECT_EQ(ReadAll(file), before);
   // The first offending cell is named, scanning rows top to bottom.
   grid.SetCellText(3, 2, "a,b");
   EXPECT_NE(FindUnwritableCell(grid).find("Row 2, column \"DCM\""), std::string::npos);

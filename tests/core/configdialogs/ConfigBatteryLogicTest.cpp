@@ -84,6 +84,15 @@ TEST(BatteryNamesTable, TypedNameWithACommaIsRefusedWithAWarning) {
   EXPECT_TRUE(table.EditName(0, "Bank A east"));
   EXPECT_EQ(table.NameCell(0), "Bank A east");
   EXPECT_EQ(services.messages.messages.size(), 1u);
+
+  // So is a character the configuration file cannot hold; Western letters pass.
+  EXPECT_FALSE(table.EditName(0, "Bank \xCE\xA9"));
+  EXPECT_EQ(table.NameCell(0), "Bank A east");
+  ASSERT_EQ(services.messages.messages.size(), 2u);
+  EXPECT_EQ(services.messages.messages[1].kind, TMsgKind::Warning);
+  EXPECT_NE(services.messages.LastText().find("\"\xCE\xA9\""), std::string::npos);
+  EXPECT_TRUE(table.EditName(0, "S\xC3\xBC" "d"));
+  EXPECT_EQ(table.NameCell(0), "S\xC3\xBC" "d");
 }
 
 TEST(BatteryDialogRules, CountTextAndColumnWidths) {

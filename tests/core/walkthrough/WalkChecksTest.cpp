@@ -254,6 +254,13 @@ TEST(WalkChecks, NamesBlankCommaAndTrimmed) {
   d.Answer("a,b");
   EXPECT_EQ(d.Id(), Id::StringName);
   EXPECT_EQ(d.String(0, 0)->Name(), "String: 1");
+  // A character the configuration file cannot hold is refused too.
+  d.Answer("\xCE\xA9 1");
+  EXPECT_EQ(d.Id(), Id::StringName);
+  EXPECT_TRUE(d.TextHas("\"\xCE\xA9\""));
+  EXPECT_EQ(d.String(0, 0)->Name(), "String: 1");
+  d.Answer("S\xC3\xBC" "d");
+  EXPECT_EQ(d.String(0, 0)->Name(), "S\xC3\xBC" "d");
 }
 
 TEST(WalkChecks, HiddenBoxesDoNotWriteTheirStaleState) {

@@ -189,6 +189,13 @@ TEST_F(TreeActions, PopupMenuOffersTheBatteryFlagsAndGensetEnablesNext) {
   EXPECT_EQ(string->GetCell(1)->NullCount, 2);
 }
 
+namespace {
+// Types text with characters that have no key of their own, as an input method would.
+void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar ch : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+}  // namespace
+
 TEST_F(TreeActions, RenameRefusesANameWithACommaAndKeepsTheOldOne) {
   TzmUPSBatterySystemNode* battery = Battery(0);
   Click(battery);
@@ -218,6 +225,20 @@ TEST_F(TreeActions, RenameRefusesANameWithACommaAndKeepsTheOldOne) {
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_EQ(battery->Name(), "North East");
   EXPECT_EQ(services.messages.messages.size(), 2u);
+
+  // A character the configuration file cannot hold is refused; Western letters pass.
+  ASSERT_TRUE(TriggerEnabled(Act("actEditTreeText")));
+  edit->selectAll();
+  TypeText(edit, QString::fromUtf8("\xCE\xA9 bank"));
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(battery->Name(), "North East");
+  ASSERT_EQ(services.messages.messages.size(), 3u);
+  EXPECT_NE(services.messages.LastText().find("\"\xCE\xA9\""), std::string::npos);
+  ASSERT_TRUE(TriggerEnabled(Act("actEditTreeText")));
+  edit->selectAll();
+  TypeText(edit, QString::fromUtf8("S\xC3\xBC" "d"));
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(battery->Name(), "S\xC3\xBC" "d");
 }
 
 TEST_F(TreeActions, ConfigureMenuItemsFollowTheirActions) {
