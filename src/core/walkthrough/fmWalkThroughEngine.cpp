@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "model/TempConvert.h"
+#include "walkthrough/fmWalkThroughHelpNames.h"
 #include "walkthrough/fmWalkThroughSuggest.h"
 
 TWalkThroughEngine::TWalkThroughEngine(ITextArea& textArea, IDeferredStep& deferred)
@@ -25,7 +26,7 @@ bool TWalkThroughEngine::Start(TzmUPSSystem* system) {
   Page_.Id = TWalkPageId::Start;
   Page_.GoBackEnabled = false;
   Page_.NextCaption = "&Start";
-  ShowHelp("StartWalkThrough");
+  ShowHelp();
   SetHeading("Create a system configuration file");
   Page_.Focus = TWalkFocus::Next;
   HideEntryControls();
@@ -257,7 +258,8 @@ void TWalkThroughEngine::StepTemperature(bool forward) {
 
 // Page routines shared by every page.
 
-void TWalkThroughEngine::ShowHelp(const std::string& name) {
+void TWalkThroughEngine::ShowHelp(bool secondText) {
+  const std::string name = WalkThroughHelpName(Page_.Id, secondText);
   Page_.HelpName = name;
   if (LoadHelp && LoadHelp(name)) return;
   Text_.ClearText();
