@@ -3,6 +3,7 @@
 // Only the narrow-character class is used: names and values pass through as bytes.
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -18,8 +19,10 @@ namespace fs = std::filesystem;
 
 class TZMIniData {
  public:
-  // Case-insensitive names, one value per key, no multi-line values.
-  CSimpleIniA ini{true, false, false};
+  // Case-insensitive names, no multi-line values. A key may stand more than
+  // once in a hand-edited file: all are kept, the first one is read and a
+  // write replaces them all by one line in the first one's place.
+  CSimpleIniA ini{true, true, false};
 };
 
 TZMIniFile::TZMIniFile(std::string path)
@@ -44,8 +47,11 @@ bool TZMIniFile::ValueExists(const std::string& section, const std::string& key)
 
 std::string TZMIniFile::ReadString(const std::string& section, const std::string& key,
                                    const std::string& defaultValue) const {
-  const char* value = ini_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
-  return value ? std::string(value) : defaultValue;
+  CSimpleIniA::TNamesDepend values;
+  if (!ini_->ini.GetAllValues(section.c_str(), key.c_str(), values) || values.empty()) return defaultValue;
+  // The first line of the key in the file wins, as with the classic profile routines.
+  values.sort(CSimpleIniA::Entry::LoadOrder());
+  return values.front().pItem;
 }
 
 int TZMIniFile::ReadInteger(const std::string& section, const std::string& key,
@@ -57,7 +63,18 @@ int TZMIniFile::ReadInteger(const std::string& section, const std::string& key,
 
 void TZMIniFile::WriteString(const std::string& section, const std::string& key,
                              const std::string& value) {
-  ini_->ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+  // The key keeps the spelling it has in the file; copied, since replacing
+  // the value releases the old name.
+  std::string spelling = key;
+  CSimpleIniA::TNamesDepend keys;
+  ini_->ini.GetAllKeys(section.c_str(), keys);
+  keys.sort(CSimpleIniA::Entry::LoadOrder());
+  for (const CSimpleIniA::Entry& k : keys)
+    if (strcasecmp(k.pItem, key.c_str()) == 0) {
+      spelling = k.pItem;
+      break;
+    }
+  ini_->ini.SetValue(section.c_str(), spelling.c_str(), value.c_str(), nullptr, true);
 }
 
 void TZMIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {

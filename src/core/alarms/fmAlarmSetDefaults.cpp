@@ -21,6 +21,14 @@ constexpr TKeyInfo kKeys[adkCount] = {
 
 // Held in extended precision; the product is rounded once, to the stored double.
 constexpr long double kOtherHighFactor = 1.2L;
+
+// The file is written with a point, but a file from an earlier version may
+// hold the separator of the user's locale ("14,4"): both are read.
+double SettingsFileNumber(const std::string& text) {
+  double value = 0;
+  if (TryStrToFloat(text, value, '.')) return value;
+  return StrToFloat(text, DecimalSeparator());
+}
 }  // namespace
 
 const char* TAlarmDefaults::KeyName(TAlarmDefaultKey key) { return kKeys[key].name; }
@@ -35,7 +43,7 @@ void TAlarmDefaults::LoadAlarmDefaults(const TZMIniFile& ini) {
   for (int k = 0; k < adkCount; ++k) {
     const std::string text =
         ini.ReadString(kAlarmDefaultsSection, kKeys[k].name, AlarmFileNumberText(values_[k]));
-    values_[k] = StrToFloat(text, '.');
+    values_[k] = SettingsFileNumber(text);
   }
 }
 

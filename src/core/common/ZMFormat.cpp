@@ -25,6 +25,12 @@ char DecimalSeparator() { return gDecimalSeparator; }
 void SetDecimalSeparator(char separator) { gDecimalSeparator = separator ? separator : '.'; }
 
 std::string FormatFloatGeneral(double value, int precision, int expDigits, char decimalSeparator) {
+  // Widening a double is exact, so its digits are the same either way.
+  return FormatExtendedGeneral(value, precision, expDigits, decimalSeparator);
+}
+
+std::string FormatExtendedGeneral(long double value, int precision, int expDigits,
+                                  char decimalSeparator) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
@@ -33,7 +39,7 @@ std::string FormatFloatGeneral(double value, int precision, int expDigits, char 
 
   // Let the C library do the correctly rounded digit generation.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*e", precision - 1, value);
+  std::snprintf(buf, sizeof buf, "%.*Le", precision - 1, value);
   std::string s(buf);
   const bool negative = s[0] == '-';
   if (negative) s.erase(0, 1);

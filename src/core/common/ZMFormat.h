@@ -16,6 +16,9 @@ void SetDecimalSeparator(char separator);
 // digits). NaN and infinities read "NAN", "INF" and "-INF".
 std::string FormatFloatGeneral(double value, int precision, int expDigits = 2,
                                char decimalSeparator = DecimalSeparator());
+// The same for an extended value, rounded once from all its digits.
+std::string FormatExtendedGeneral(long double value, int precision, int expDigits = 2,
+                                  char decimalSeparator = DecimalSeparator());
 
 // The conversion error raised when typed text is not a number.
 class EConvertError : public std::runtime_error {

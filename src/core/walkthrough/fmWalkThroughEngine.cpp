@@ -4,6 +4,7 @@
 
 #include "common/ZMUserInterface.h"
 #include "model/TempConvert.h"
+#include "walkthrough/fmWalkThroughHelpNames.h"
 #include "walkthrough/fmWalkThroughSuggest.h"
 #include "wizard/ZMPromptRules.h"
 
@@ -27,7 +28,7 @@ bool TWalkThroughEngine::Start(TzmUPSSystem* system) {
   Page_.Id = TWalkPageId::Start;
   Page_.GoBackEnabled = false;
   Page_.NextCaption = "&Start";
-  ShowHelp("StartWalkThrough");
+  ShowHelp();
   SetHeading("Create a system configuration file");
   Page_.Focus = TWalkFocus::Next;
   HideEntryControls();
@@ -276,7 +277,8 @@ void TWalkThroughEngine::StepTemperature(bool forward) {
 
 // Page routines shared by every page.
 
-void TWalkThroughEngine::ShowHelp(const std::string& name) {
+void TWalkThroughEngine::ShowHelp(bool secondText) {
+  const std::string name = WalkThroughHelpName(Page_.Id, secondText);
   Page_.HelpName = name;
   if (LoadHelp && LoadHelp(name)) return;
   Text_.ClearText();

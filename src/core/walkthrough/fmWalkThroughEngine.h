@@ -99,7 +99,9 @@ class TWalkThroughEngine {
 
   // Page routines.
   void SetHeading(const std::string& text) { Page_.Heading = text; }
-  void ShowHelp(const std::string& name);
+  // The help text of the page on display (Page_.Id); `secondText` picks the
+  // other text of the pages that have two (see WalkThroughHelpName).
+  void ShowHelp(bool secondText = false);
   void HideEntryControls();
   void ShowTextEntry(const std::string& text);
   void ShowIntegerEntry(int value, int minimum, int maximum);

@@ -1,5 +1,45 @@
 #include "walkthrough/fmWalkThroughHelpNames.h"
 
+namespace {
+// Positions in the one list of names below.
+enum THelp {
+  hStart, hBatteryCount, hBatteryName, hBatteryNameWithCopy, hStringCount, hStringName,
+  hStringNameWithCopy, hStringCellCount, hSubStringCount, hSubStringCellCount, hProbeCheck,
+  hTemperatureCount, hBlocksPerChannel, hLowVoltage, hHighVoltage, hLowResistance,
+  hHighResistance, hDischarge, hCharge, hTemperatureName, hLowTemperature, hHighTemperature,
+  hNone
+};
+static_assert(hNone == WalkThroughHelpCount);
+
+THelp HelpOf(TWalkPageId page, bool variant) {
+  switch (page) {
+    case TWalkPageId::Start: return hStart;
+    case TWalkPageId::BatteryCount: return hBatteryCount;
+    case TWalkPageId::BatteryName: return variant ? hBatteryNameWithCopy : hBatteryName;
+    case TWalkPageId::StringCount: return hStringCount;
+    case TWalkPageId::StringName: return variant ? hStringNameWithCopy : hStringName;
+    case TWalkPageId::StringChannels: return variant ? hSubStringCount : hStringCellCount;
+    case TWalkPageId::StringProbe: return hProbeCheck;
+    case TWalkPageId::StringSensors: return hTemperatureCount;
+    case TWalkPageId::SubStringChannels: return hSubStringCellCount;
+    case TWalkPageId::BlocksPerChannel: return hBlocksPerChannel;
+    case TWalkPageId::LowVoltage: return hLowVoltage;
+    case TWalkPageId::HighVoltage: return hHighVoltage;
+    case TWalkPageId::LowOhmic: return hLowResistance;
+    case TWalkPageId::HighOhmic: return hHighResistance;
+    case TWalkPageId::Discharge: return hDischarge;
+    case TWalkPageId::Charge: return hCharge;
+    case TWalkPageId::SensorName: return hTemperatureName;
+    case TWalkPageId::LowTemperature: return hLowTemperature;
+    case TWalkPageId::HighTemperature: return hHighTemperature;
+    case TWalkPageId::NoPage:
+    case TWalkPageId::SystemVerify:
+    case TWalkPageId::BatteryVerify: break;
+  }
+  return hNone;
+}
+}  // namespace
+
 const std::array<const char*, WalkThroughHelpCount>& WalkThroughHelpNames() {
   static const std::array<const char*, WalkThroughHelpCount> kNames = {
       "StartWalkThrough",       "SetBatteryCount",         "SetBatteryName",
@@ -14,30 +54,6 @@ const std::array<const char*, WalkThroughHelpCount>& WalkThroughHelpNames() {
 }
 
 std::string WalkThroughHelpName(TWalkPageId page, bool variant) {
-  switch (page) {
-    case TWalkPageId::Start: return "StartWalkThrough";
-    case TWalkPageId::BatteryCount: return "SetBatteryCount";
-    case TWalkPageId::BatteryName: return variant ? "SetBatteryNameWithCopy" : "SetBatteryName";
-    case TWalkPageId::StringCount: return "SetBatteryStringCount";
-    case TWalkPageId::StringName: return variant ? "SetStringNameWithCopy" : "SetStringName";
-    case TWalkPageId::StringChannels:
-      return variant ? "SetStringSubStringCount" : "SetStringCellCount";
-    case TWalkPageId::StringProbe: return "StringCurrentProbeCheck";
-    case TWalkPageId::StringSensors: return "SetStringTemperatureCount";
-    case TWalkPageId::SubStringChannels: return "SetSubStringCellCount";
-    case TWalkPageId::BlocksPerChannel: return "SetBlockPerChannelCount";
-    case TWalkPageId::LowVoltage: return "SetLowVoltageLimit";
-    case TWalkPageId::HighVoltage: return "SetHighVoltageLimit";
-    case TWalkPageId::LowOhmic: return "SetLowResistanceLimit";
-    case TWalkPageId::HighOhmic: return "SetHighResistanceLimit";
-    case TWalkPageId::Discharge: return "SetDischargeLimit";
-    case TWalkPageId::Charge: return "SetChargeLimit";
-    case TWalkPageId::SensorName: return "SetTemperatureName";
-    case TWalkPageId::LowTemperature: return "SetLowTemperatureLimit";
-    case TWalkPageId::HighTemperature: return "SetHighTemperatureLimit";
-    case TWalkPageId::NoPage:
-    case TWalkPageId::SystemVerify:
-    case TWalkPageId::BatteryVerify: break;
-  }
-  return {};
+  const THelp help = HelpOf(page, variant);
+  return help == hNone ? std::string() : WalkThroughHelpNames()[help];
 }

@@ -28,35 +28,35 @@ void TWalkThroughEngine::ShowChannelPage(int state) {
     case 1:
       Page_.Id = TWalkPageId::BlocksPerChannel;
       SetHeading("Blocks per channel");
-      ShowHelp("SetBlockPerChannelCount");
+      ShowHelp();
       ShowIntegerEntry(SuggestBlocksPerChannel(*System_, s), 1, 10);
       AnswerHandler_ = &TWalkThroughEngine::BlocksPerChannelAnswer;
       break;
     case 2:
       Page_.Id = TWalkPageId::LowVoltage;
       SetHeading("Low voltage alarm limit per channel");
-      ShowHelp("SetLowVoltageLimit");
+      ShowHelp();
       ShowAlarmEntry(SuggestChannelLimit(*System_, s, TChannelLimit::LowVoltage), 0, 60);
       AnswerHandler_ = &TWalkThroughEngine::LowVoltageAnswer;
       break;
     case 3:
       Page_.Id = TWalkPageId::HighVoltage;
       SetHeading("High voltage alarm limit per channel");
-      ShowHelp("SetHighVoltageLimit");
+      ShowHelp();
       ShowAlarmEntry(SuggestChannelLimit(*System_, s, TChannelLimit::HighVoltage), 0, 60);
       AnswerHandler_ = &TWalkThroughEngine::HighVoltageAnswer;
       break;
     case 4:
       Page_.Id = TWalkPageId::LowOhmic;
       SetHeading("Low ohmic-value alarm limit per channel");
-      ShowHelp("SetLowResistanceLimit");
+      ShowHelp();
       ShowAlarmEntry(SuggestChannelLimit(*System_, s, TChannelLimit::LowOhmic), 0, 38);
       AnswerHandler_ = &TWalkThroughEngine::LowOhmicAnswer;
       break;
     case 5:
       Page_.Id = TWalkPageId::HighOhmic;
       SetHeading("High ohmic-value alarm limit per channel");
-      ShowHelp("SetHighResistanceLimit");
+      ShowHelp();
       ShowAlarmEntry(SuggestChannelLimit(*System_, s, TChannelLimit::HighOhmic), 0, 38);
       AnswerHandler_ = &TWalkThroughEngine::HighOhmicAnswer;
       break;
@@ -160,7 +160,7 @@ void TWalkThroughEngine::ShowCurrentPage(int state) {
   if (state == 1) {
     Page_.Id = TWalkPageId::Discharge;
     SetHeading("Minimum discharge current for " + s.Name());
-    ShowHelp("SetDischargeLimit");
+    ShowHelp();
     ShowAlarmEntry(SuggestDischarge(*System_, s, CurrentIndex_), -1, 1500);
     // Ticked, the next page asks for the low charge current alarm.
     ShowCheck(P()->LowAlarm >= 0, "Set a low charge current alarm");
@@ -171,7 +171,7 @@ void TWalkThroughEngine::ShowCurrentPage(int state) {
   } else if (state == 2) {
     Page_.Id = TWalkPageId::Charge;
     SetHeading("Low charge current limit for " + s.Name());
-    ShowHelp("SetChargeLimit");
+    ShowHelp();
     ShowAlarmEntry(SuggestCharge(*System_, s, CurrentIndex_), -1, 1500);
     AnswerHandler_ = &TWalkThroughEngine::ChargeAnswer;
   }
@@ -239,14 +239,14 @@ void TWalkThroughEngine::ShowTemperaturePage(int state) {
       Page_.Id = TWalkPageId::SensorName;
       SetHeading("Label for temperature #" + std::to_string(TemperatureIndex_ + 1) + " on " +
                  s.Name());
-      ShowHelp("SetTemperatureName");
+      ShowHelp();
       ShowTextEntry(SuggestTemperatureName(*System_, s, TemperatureIndex_));
       AnswerHandler_ = &TWalkThroughEngine::SensorNameAnswer;
       break;
     case 2:
       Page_.Id = TWalkPageId::LowTemperature;
       SetHeading("Low temperature alarm for " + t.Name());
-      ShowHelp("SetLowTemperatureLimit");
+      ShowHelp();
       ShowAlarmEntry(SuggestTemperatureLimit(*System_, s, TemperatureIndex_, false), 2, 80);
       ShowDegrees();
       AnswerHandler_ = &TWalkThroughEngine::LowTemperatureAnswer;
@@ -254,7 +254,7 @@ void TWalkThroughEngine::ShowTemperaturePage(int state) {
     case 3:
       Page_.Id = TWalkPageId::HighTemperature;
       SetHeading("High temperature alarm for " + t.Name());
-      ShowHelp("SetHighTemperatureLimit");
+      ShowHelp();
       ShowAlarmEntry(SuggestTemperatureLimit(*System_, s, TemperatureIndex_, true), 2, 80);
       ShowDegrees();
       AnswerHandler_ = &TWalkThroughEngine::HighTemperatureAnswer;

@@ -51,7 +51,7 @@ void TWalkThroughEngine::ShowTopPage(int state) {
     BatteryIndex_ = 0;
     BatteryState_ = 0;
     if (System_->BatteryCount() == 0) System_->SetBatteryCount(1);
-    ShowHelp("SetBatteryCount");
+    ShowHelp();
     ShowIntegerEntry(System_->BatteryCount(), 1, 400);
     ShowCheck(System_->AllBatteriesSame, "All batteries are the same");
     Page_.WalkThru.Enabled = System_->BatteryCount() > 1;
@@ -84,7 +84,7 @@ void TWalkThroughEngine::ShowBatteryPage(int state) {
       Page_.LabelVisible = true;
       bool copied = false;
       if (BatteryIndex_ > 0) {
-        ShowHelp("SetBatteryNameWithCopy");
+        ShowHelp(true);  // the text with copying
         ShowTextEntry(b->GetShortName());
         ShowCheck(b->CopyOfPrevious, "Copy battery");
         Page_.WalkThru.Visible = !System_->AllBatteriesSame;
@@ -93,7 +93,7 @@ void TWalkThroughEngine::ShowBatteryPage(int state) {
         Page_.ForceNewCU.Visible = true;
         copied = System_->AllBatteriesSame || Page_.WalkThru.Checked;
       } else {
-        ShowHelp("SetBatteryName");
+        ShowHelp();
         ShowTextEntry(b->GetShortName());
         Page_.WalkThru.Checked = false;
       }
@@ -119,7 +119,7 @@ void TWalkThroughEngine::ShowBatteryPage(int state) {
         b->SetChildCount(count);
         b->SelectInView();
       }
-      ShowHelp("SetBatteryStringCount");
+      ShowHelp();
       ShowIntegerEntry(b->StringCount(), 1, 400);
       ShowCheck(b->AllStringsSame, "All strings on this battery are the same");
       Page_.WalkThru.Enabled = b->StringCount() > 1;
@@ -179,12 +179,12 @@ void TWalkThroughEngine::ShowStringPage(int state) {
       Page_.ForceNewCU.Caption = allBatteriesSame ? kForceStringEach : kForceString;
       Page_.ForceNewCU.Checked = s->ForceNewControlUnit;
       if (BatteryIndex_ == 0 && StringIndex_ == 0) {
-        ShowHelp("SetStringName");
+        ShowHelp();
         ShowTextEntry(s->GetShortName());
         Page_.ForceNewCU.Visible = allBatteriesSame || b->AllStringsSame;
         Page_.WalkThru.Checked = false;
       } else {
-        ShowHelp("SetStringNameWithCopy");
+        ShowHelp(true);  // the text with copying
         ShowTextEntry(SuggestStringName(*System_, BatteryIndex_, StringIndex_));
         ShowCheck(s->CopyOfPrevious, "Copy string");
         if (StringIndex_ == 0) {
@@ -215,14 +215,14 @@ void TWalkThroughEngine::ShowStringPage(int state) {
       Page_.Id = TWalkPageId::StringChannels;
       if (s->HasSubStrings()) {
         SetHeading("Number of sub-strings in " + s->Name());
-        ShowHelp("SetStringSubStringCount");
+        ShowHelp(true);  // the sub-string count's text
         ShowUseDefaults(s->UseChannelDefaults);
         ShowIntegerEntry(s->SubStringCount(), 2, 200);
         AnswerHandler_ = &TWalkThroughEngine::SubStringCountAnswer;
       } else {
         SetHeading("Number of monitoring points (channels) on " + s->Name());
         if (s->CellsGroup()) s->CellsGroup()->SelectInView();
-        ShowHelp("SetStringCellCount");
+        ShowHelp();
         ShowUseDefaults(s->UseChannelDefaults);
         ShowIntegerEntry(SuggestChannelCount(*System_, *s), 0, 4000);
         AnswerHandler_ = &TWalkThroughEngine::StringChannelsAnswer;
@@ -236,7 +236,7 @@ void TWalkThroughEngine::ShowStringPage(int state) {
       Page_.Id = TWalkPageId::StringProbe;
       SetHeading("Does " + s->Name() + " have a current probe");
       if (s->CurrentsGroup()) s->CurrentsGroup()->SelectInView();
-      ShowHelp("StringCurrentProbeCheck");
+      ShowHelp();
       ShowCheck(SuggestCurrentProbe(*System_, *s) >= 1, "String has current probe");
       AnswerHandler_ = &TWalkThroughEngine::StringProbeAnswer;
       break;
@@ -244,7 +244,7 @@ void TWalkThroughEngine::ShowStringPage(int state) {
       Page_.Id = TWalkPageId::StringSensors;
       SetHeading("Number of temperature sensors on " + s->Name());
       if (s->TemperaturesGroup()) s->TemperaturesGroup()->SelectInView();
-      ShowHelp("SetStringTemperatureCount");
+      ShowHelp();
       ShowIntegerEntry(SuggestTemperatureCount(*System_, *s), 0, 4);
       AnswerHandler_ = &TWalkThroughEngine::StringSensorsAnswer;
       break;
@@ -380,7 +380,7 @@ void TWalkThroughEngine::ShowSubStringPage() {
   Page_.Id = TWalkPageId::SubStringChannels;
   SetHeading(Format("Channels in %s sub-string of %s", OrdinalWord(SubStringIndex_ + 1).c_str(),
                     S()->Name().c_str()));
-  ShowHelp("SetSubStringCellCount");
+  ShowHelp();
   ShowIntegerEntry(SuggestSubStringChannels(*S(), SubStringIndex_), 1, 4000);
   AnswerHandler_ = &TWalkThroughEngine::SubStringChannelsAnswer;
 }

@@ -7,8 +7,9 @@
 #include "walkthrough/fmWalkThroughReports.h"
 
 namespace {
-// Numbers in report texts: the general format with up to 15 digits.
-std::string G(long double value) { return FormatFloatGeneral(static_cast<double>(value), 15); }
+// Numbers in report texts: the general format with up to 15 digits, taken
+// from the extended value itself (degrees F are computed in extended precision).
+std::string G(long double value) { return FormatExtendedGeneral(value, 15); }
 
 const char* Plural(int n, const char* singular, const char* plural) {
   return n == 1 ? singular : plural;

@@ -233,6 +233,9 @@ void TConfigWizardLogic::SavePage() {
     Grid_.SetModified(false);
     FileSaved_ = true;
     SavedFileName_ = fileName;
+    // The user sees that the file was written, and where.
+    Status(kStatusSaved + fileName);
+    return;
   }
   Status(kPageSave);
 }

@@ -41,6 +41,8 @@ enum TWizardState : std::uint8_t { wsDefine = 0, wsVerify = 3, wsSave = 4 };
 inline constexpr const char* kPageDefine = "Define the UPS system";
 inline constexpr const char* kPageVerify = "Verify the setup";
 inline constexpr const char* kPageSave = "Save the setup";
+// Followed by the path of the file just written.
+inline constexpr const char* kStatusSaved = "Saved ";
 inline constexpr const char* kCaptionNext = "&Next >>";
 inline constexpr const char* kCaptionFinish = "&Finish";
 

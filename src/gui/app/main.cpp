@@ -1,7 +1,6 @@
 // ZMConfigWizard: Configuration Builder, the configuration wizard of the Zelmor
 // battery monitoring system.
 #include <QApplication>
-#include <QScreen>
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
@@ -53,10 +52,7 @@ int main(int argc, char* argv[]) {
     TfmConfigWizard& mainWindow = windows.Main();
     mainWindow.Logic().BuiltInSaveFolder =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
-    // Without a window manager (a bare X server) maximising does nothing, so the
-    // window is first given the screen's size.
-    if (const QScreen* screen = mainWindow.screen()) mainWindow.setGeometry(screen->availableGeometry());
-    mainWindow.showMaximized();
+    mainWindow.ShowAtStartUp();
     rc = app.exec();
   }
   SetFileDialogs(nullptr);

@@ -183,8 +183,12 @@ void TfmWalkthru::WireEngine() {
   e.OnBatteryReport = [this](TzmUPSBatterySystemNode& battery) {
     AllocateControlUnits(*system_, controlUnits_);
     WriteBatteryDescription(*system_, battery, *rchedtWalkThru_, controlUnits_);
+    if (OnReportShown) OnReportShown();
   };
-  e.OnHardwareReport = [this] { WriteHardwareList(*rchedtWalkThru_, controlUnits_); };
+  e.OnHardwareReport = [this] {
+    WriteHardwareList(*rchedtWalkThru_, controlUnits_);
+    if (OnReportShown) OnReportShown();
+  };
   e.RunCurrentScaling = [this](TCurrentScalingCalculator& scaling) {
     return ScalingDialog()->Execute(scaling);
   };

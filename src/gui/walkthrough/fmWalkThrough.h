@@ -5,6 +5,7 @@
 // prints the two verification reports.
 #include <QDialog>
 #include <QRect>
+#include <functional>
 #include <memory>
 
 #include "walkthrough/fmWalkThroughEngine.h"
@@ -33,6 +34,10 @@ class TfmWalkthru : public QDialog {
   void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
   // The right two thirds of the main window's geometry.
   static QRect PlacementOver(const QRect& mainGeometry);
+
+  // Called when a verification page has shown its report; the strings are on
+  // their control units then, so the main window's status line can follow.
+  std::function<void()> OnReportShown;
 
   // The current scaling dialog of the program; without one the window makes its own.
   void SetCurrentScalingDialog(TfrmCurrentScaling* dialog) { scalingDialog_ = dialog; }

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QLocale>
 #include <QPrintDialog>
@@ -28,10 +29,13 @@ bool PlatformChooseTarget(QPrinter& printer, QWidget* parent) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-// The folder offered for a PDF file.
+// The folder offered for a PDF file: the user's documents folder, or the home
+// folder when there is none (the documents folder is named even when it does
+// not exist, and a file cannot be written there then).
 QString PdfFolder() {
   const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  return docs.isEmpty() ? QDir::homePath() : docs;
+  const QFileInfo folder(docs);
+  return !docs.isEmpty() && folder.isDir() && folder.isWritable() ? docs : QDir::homePath();
 }
 
 bool PrinterFailed(const QPrinter& printer) {

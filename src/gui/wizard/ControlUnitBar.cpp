@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QToolButton>
 
@@ -13,6 +14,32 @@
 namespace {
 constexpr int kButtonWidth = 40;
 constexpr int kButtonHeight = 38;
+// The picture size of the main tool bar.
+constexpr int kPictureSize = 32;
+
+// The control unit picture with the unit's number in its lower right corner,
+// so that the buttons tell one unit from another at a glance.
+QIcon NumberedPicture(const QIcon& picture, int number) {
+  QPixmap pixmap(kPictureSize, kPictureSize);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  picture.paint(&painter, QRect(0, 0, kPictureSize, kPictureSize));
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPixelSize(12);
+  painter.setFont(font);
+  const QString text = QString::number(number);
+  const int width = std::max(12, QFontMetrics(font).horizontalAdvance(text) + 4);
+  const QRect badge(kPictureSize - width, kPictureSize - 14, width, 14);
+  painter.setPen(QColor(40, 40, 40));
+  painter.setBrush(Qt::white);
+  painter.drawRoundedRect(QRectF(badge).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+  painter.setPen(Qt::black);
+  painter.drawText(badge, Qt::AlignCenter, text);
+  painter.end();
+  return QIcon(pixmap);
+}
 
 QAction* MakeAction(QObject* parent, const char* name, const QString& caption, const QString& hint) {
   auto* action = new QAction(caption, parent);
@@ -69,6 +96,7 @@ TControlUnitBar::TControlUnitBar(TMainControlUnits& core, QWidget* parent)
   });
   connect(actSetControlUnit_, &QAction::changed, this, [this] {
     for (QToolButton* button : Buttons_) button->setEnabled(actSetControlUnit_->isEnabled());
+    if (pictureKey_ != actSetControlUnit_->icon().cacheKey()) Sync();
   });
 
   Core_.OnButtonsChanged = [this] { Sync(); };
@@ -117,9 +145,8 @@ void TControlUnitBar::Sync() {
     auto* button = new QToolButton(ButtonsHost_);
     button->setCheckable(true);
     button->setFixedSize(kButtonWidth, kButtonHeight);
-    button->setIcon(actSetControlUnit_->icon());
-    button->setToolButtonStyle(actSetControlUnit_->icon().isNull() ? Qt::ToolButtonTextOnly
-                                                                   : Qt::ToolButtonIconOnly);
+    button->setIconSize(QSize(kPictureSize, kPictureSize));
+    ShowPicture(button, tag + 1);
     button->setEnabled(actSetControlUnit_->isEnabled());
     connect(button, &QToolButton::clicked, this, [this, tag] { ToolButton13Click(tag); });
     Buttons_.push_back(button);
@@ -130,13 +157,22 @@ void TControlUnitBar::Sync() {
     button->setObjectName(QStringLiteral("btnControlUnit%1").arg(i + 1));
     button->setProperty("tag", Core_.ButtonTag(i));
     button->setText(actSetControlUnit_->icon().isNull() ? QString::number(i + 1) : caption);
+    if (pictureKey_ != actSetControlUnit_->icon().cacheKey()) ShowPicture(button, i + 1);
     button->setToolTip(caption);
     button->setStatusTip(caption);
     button->setChecked(Core_.ButtonMarked(i));
   }
+  pictureKey_ = actSetControlUnit_->icon().cacheKey();
   LayOutButtons();
   setVisible(OnTreePage_ && Core_.BarVisible());
   UpdateActions();
+}
+
+void TControlUnitBar::ShowPicture(QToolButton* button, int number) {
+  // Without a picture the button shows its number as text.
+  const QIcon picture = actSetControlUnit_->icon();
+  button->setIcon(picture.isNull() ? QIcon() : NumberedPicture(picture, number));
+  button->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
 }
 
 void TControlUnitBar::UpdateActions() {

@@ -52,6 +52,8 @@ class TControlUnitBar : public QToolBar {
  private:
   void ToolButton13Click(int tag);
   void LayOutButtons();
+  // The picture of `actSetControlUnit` with the control unit's number on it.
+  void ShowPicture(QToolButton* button, int number);
 
   TMainControlUnits& Core_;
   std::function<TzmTreeSelection()> Provider_;
@@ -64,5 +66,7 @@ class TControlUnitBar : public QToolBar {
   QGridLayout* Grid_;
   std::vector<QToolButton*> Buttons_;
   int Rows_ = 1;
+  // The picture the buttons were drawn from (its cache key).
+  qint64 pictureKey_ = 0;
   bool OnTreePage_ = true;
 };

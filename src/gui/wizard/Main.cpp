@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedLayout>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -107,6 +108,13 @@ TfmConfigWizard::~TfmConfigWizard() {
   treePanel_->SetSystem(nullptr);
   sgConfig_->SetGrid(nullptr);
   Logic_.SetView(nullptr);
+  // The tree commands and the control unit bar hold on to the logic and let
+  // go of it when they are destroyed: they go now, while it still exists,
+  // not with the window's other children after it.
+  delete treeActions_;
+  treeActions_ = nullptr;
+  delete tbarControlUnits_;
+  tbarControlUnits_ = nullptr;
 }
 
 QWidget* TfmConfigWizard::pnlMain() const { return pnlMain_; }
@@ -140,8 +148,16 @@ void TfmConfigWizard::AttachTreeCommands(IMainDialogs& dialogs) {
 }
 
 void TfmConfigWizard::AttachWalkthrough(TfmWalkthru* walkthru) {
+  if (walkthru_ && walkthru_ != walkthru) walkthru_->OnReportShown = nullptr;
   walkthru_ = walkthru;
   mnuWalkThrough_->setEnabled(walkthru_ != nullptr);
+  // The report pages come after the strings were put on control units: the
+  // status line then tells what the check behind Next says now, not what it
+  // said before the walk-through.
+  if (walkthru_)
+    walkthru_->OnReportShown = [this] {
+      if (Logic_.State() == wsDefine) Guarded([this] { Logic_.VerifySystem(); });
+    };
 }
 
 void TfmConfigWizard::PostStartupWalkThrough() {
@@ -222,6 +238,17 @@ void TfmConfigWizard::BuildGridActions() {
   connect(pumGrid_, &QMenu::aboutToShow, this, [this, fill] {
     UpdateGridActions();
     fill->setEnabled(actGridEditFill_->isEnabled());
+  });
+  // Marking a block puts the grid into copy mode and ending it takes it out:
+  // the status line shows the hint of the mode the grid is in now.
+  connect(sgConfig_, &TEditStringGrid::OnSetBlock, this, [this] {
+    gridCopyHintShown_ = true;
+    ShowGridHint();
+  });
+  connect(sgConfig_, &TEditStringGrid::OnReleaseBlock, this, [this] {
+    if (!gridCopyHintShown_) return;  // not in copy mode (editing was switched on)
+    gridCopyHintShown_ = false;
+    ShowGridHint();
   });
   sgConfig_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(sgConfig_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -349,6 +376,10 @@ void TfmConfigWizard::SetEditConfiguration(bool on) {
   UpdateGridActions();
 }
 
+void TfmConfigWizard::ShowGridHint() {
+  if (sgConfig_->isVisible()) statusLine_->showMessage(sgConfig_->Hint());
+}
+
 void TfmConfigWizard::UpdateGridActions() {
   const TGridActionStates states = Logic_.GridActionStates();
   actGridEditUndo_->setEnabled(states.Undo);
@@ -432,6 +463,15 @@ void TfmConfigWizard::CloseWindow() { close(); }
 void TfmConfigWizard::SystemReplaced() {
   treePanel_->SetSystem(&Logic_.System());
   if (Logic_.System().BatteryCount() > 0) Logic_.System().GetBattery(0)->SelectInView();
+}
+
+void TfmConfigWizard::ShowAtStartUp() {
+  if (const QScreen* screen = this->screen()) {
+    QRect frame(QPoint(), size());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  showMaximized();
 }
 
 void TfmConfigWizard::SetGlobalAlarmTick(bool ticked) {

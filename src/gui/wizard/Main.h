@@ -70,6 +70,10 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   // is written again when the window closes.
   void UseSettings(const std::string& settingsReadPath, const std::string& formStoragePath);
 
+  // Opens the window centred on its screen and maximized. The size it had
+  // (the restored one) stays its normal size, which closing stores.
+  void ShowAtStartUp();
+
   // Runs a command of the window; an error that reaches here is shown in the
   // application's error box and the window stays as it was.
   void Guarded(const std::function<void()>& command);
@@ -102,6 +106,8 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   void ApplyGridColumnWidths();
   void ChangeStateClick(bool forward);
   void SetEditConfiguration(bool on);
+  // The grid's mode hint on the status line, while the grid is shown.
+  void ShowGridHint();
   void SetGlobalAlarmTick(bool ticked);
 
   TConfigWizardLogic Logic_;
@@ -136,4 +142,5 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   int helpContext_ = kHelpContextWindow;
   std::string formStoragePath_;
   bool closing_ = false;
+  bool gridCopyHintShown_ = false;
 };

@@ -137,3 +137,30 @@ TEST(AlarmDefaults, SavingWritesNineteenKeysInOrderWithFiveDigitsAndAPoint) {
   EXPECT_EQ(reread.HighVoltageDefault(TCellType::ct12V), 14.4);
   EXPECT_EQ(Loaded(kBuiltInFile).HighVoltageDefault(TCellType::ct6V), 7.2);
 }
+
+TEST(AlarmDefaults, ReadingTakesThePointOrTheLocaleSeparatorAndTheFirstOfARepeatedKey) {
+  struct CommaLocale {
+    CommaLocale() { SetDecimalSeparator(','); }
+    ~CommaLocale() { SetDecimalSeparator('.'); }
+  } comma;
+  TTempFolder dir;
+  // An older file in the user's own notation, edited by hand since.
+  WriteText(dir / "z.ini",
+            "[DefaultValues]\nDefaultHigh12V=14,4\nDefaultHigh2V=2.35\n"
+            "DefaultLowT=10\nDefaultHighT=30\ndefaultlowt=20\n");
+  TZMIniFile ini(dir / "z.ini");
+  TAlarmDefaults d;
+  d.LoadAlarmDefaults(ini);
+  EXPECT_EQ(d.HighVoltageDefault(TCellType::ct12V), 14.4);
+  EXPECT_EQ(d.HighVoltageDefault(TCellType::ct2V), 2.35);
+  EXPECT_EQ(d.DefaultLowT(), 10.0);
+  EXPECT_EQ(d.DefaultHighT(), 30.0);
+
+  // Written back, the repeated key stands once, in its first place.
+  d.SaveAlarmDefaults(ini);
+  const std::string text = ini.Text();
+  EXPECT_NE(text.find("DefaultHigh12V=14.4\nDefaultHigh2V=2.35\nDefaultLowT=10\nDefaultHighT=30\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("defaultlowt"), std::string::npos) << text;
+}

@@ -57,6 +57,19 @@ TEST_F(Reports, DescriptionOfAOneStringBattery) {
   EXPECT_EQ(area.lines, expected);
 }
 
+TEST_F(Reports, DegreesFahrenheitAreRoundedOnceFromTheExtendedValue) {
+  // -18.18 and -17.32 degrees C make -0.7239999999999994884... and 0.8239999999999994884...
+  // degrees F; taken through a double first they would read -0.724 and 0.824.
+  Build({1});
+  Equip(S(0, 0), 0, 1, 0);
+  S(0, 0)->GetTemperature(0)->LowAlarm = -18.18;
+  S(0, 0)->GetTemperature(0)->HighAlarm = -17.32;
+  AllocateControlUnits(system, table);
+  WriteBatteryDescription(system, *system.GetBattery(0), area, table);
+  EXPECT_TRUE(Has("        Temperature 1 alarms below -18.18\u00B0C (-0.723999999999999\u00B0F) and above "
+                  "-17.32\u00B0C (0.823999999999999\u00B0F)."));
+}
+
 TEST_F(Reports, DescriptionVariants) {
   Build({3});
   TzmUPSBatterySystemNode* b = system.GetBattery(0);

@@ -167,7 +167,7 @@ TEST_F(MainWizard, SavingWritesTheFileWorkedOutByHand) {
   EXPECT_EQ(asked.InitialDir, "/home/installer/Documents");
   EXPECT_TRUE(asked.OverwritePrompt);
   EXPECT_EQ(wizard.State(), wsSave);
-  EXPECT_EQ(view.status, "Save the setup");
+  EXPECT_EQ(view.status, "Saved " + target.string());
   EXPECT_EQ(view.nextCaption, "&Finish");
   EXPECT_TRUE(wizard.FileSaved());
   EXPECT_FALSE(wizard.Grid().Modified());

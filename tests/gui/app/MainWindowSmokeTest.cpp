@@ -10,6 +10,7 @@
 #include "GuiTestHelpers.h"
 #include "editgrid/UEditStringGrid.h"
 #include "treeview/ZMTreePanel.h"
+#include "wizard/ControlUnitBar.h"
 #include "wizard/Main.h"
 
 TEST(MainWindow, OpensOnTheTreePageWithOneBatteryAndNextDisabled) {
@@ -97,4 +98,42 @@ TEST(MainWindow, GlobalAlarmSettingChangesTheCaption) {
   ASSERT_TRUE(TriggerEnabled(global));
   EXPECT_FALSE(global->isChecked());
   EXPECT_EQ(window.windowTitle(), "Configuration Wizard");
+}
+
+TEST(MainWindow, StatusLineFollowsTheGridIntoAndOutOfCopyMode) {
+  TFakeServices services;
+  TfmConfigWizard window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  TConfigWizardLogic& logic = window.Logic();
+  PutOnFirstControlUnit(logic, AddStringOfFourCells(logic.System().GetBattery(0)));
+  QTest::mouseClick(window.btnNext(), Qt::LeftButton);
+  ASSERT_TRUE(TriggerEnabled(FindNamed<QAction>(&window, "mnuEditConfiguration")));
+  TEditStringGrid* grid = window.sgConfig();
+  grid->setFocus();
+  logic.Grid().SetSelection({5, 3, 6, 4});
+
+  QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+  ASSERT_TRUE(logic.Grid().CopyMode());
+  // The hint's \r shows as a line break, as in every text of the program.
+  EXPECT_EQ(window.StatusLine()->currentMessage(),
+            QString("In copy mode. Press Escape to end copy mode.\r<Ctrl>-V or <Shift>-Insert to paste")
+                .replace('\r', '\n'));
+  QTest::keyClick(grid, Qt::Key_Escape);
+  ASSERT_FALSE(logic.Grid().CopyMode());
+  EXPECT_EQ(window.StatusLine()->currentMessage(), "<Ctrl>-C or <Ctrl>-Insert to select for copy");
+}
+
+TEST(MainWindow, ControlUnitBarGoesWhileTheWindowIsStillWhole) {
+  // The bar lets go of the window's logic when it is destroyed, so the
+  // logic must still be there then.
+  TFakeServices services;
+  auto* window = new TfmConfigWizard;
+  QObject* windowObject = window;
+  bool windowWhole = false;
+  QObject::connect(window->tbarControlUnits(), &QObject::destroyed, [&windowWhole, windowObject] {
+    windowWhole = qobject_cast<TfmConfigWizard*>(windowObject) != nullptr;
+  });
+  delete window;
+  EXPECT_TRUE(windowWhole);
 }

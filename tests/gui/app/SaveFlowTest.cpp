@@ -33,7 +33,7 @@ TEST(SaveFlow, DescribedSystemIsSavedByteForByteAsWorkedOutByHand) {
   TTempFolder dir;
   services.files.Choose(dir / "BatConfig.cfg");
   QTest::mouseClick(window.btnNext(), Qt::LeftButton);
-  EXPECT_EQ(window.StatusLine()->currentMessage(), "Save the setup");
+  EXPECT_EQ(window.StatusLine()->currentMessage().toStdString(), "Saved " + (dir / "BatConfig.cfg"));
   EXPECT_EQ(window.btnNext()->text(), "&Finish");
   EXPECT_EQ(window.CurrentMenu(), nullptr);
   EXPECT_EQ(ReadText(dir / "BatConfig.cfg"), ReadText(std::string(ZM_TEST_DATA_DIR) + "/OneStringOfFourCells.cfg"));

@@ -9,6 +9,7 @@
 #include "GuiTestHelpers.h"
 #include "TempFiles.h"
 #include "wizard/Main.h"
+#include "wizard/MainSettings.h"
 
 TEST(SettingsAndFormStorage, GlobalAlarmTickAndSizeComeBackWithoutTheCaption) {
   TFakeServices services;
@@ -57,4 +58,23 @@ TEST(SettingsAndFormStorage, InitialDirOfTheSettingsFileOpensTheSaveDialogThere)
   other.Logic().BuiltInSaveFolder = "/home/installer/Documents";
   other.UseSettings(dir / "missing.ini", {});
   EXPECT_EQ(other.Logic().InitialDir, "");
+}
+
+TEST(SettingsAndFormStorage, OpeningMaximizedKeepsTheRestoredSizeForTheNextRun) {
+  TFakeServices services;
+  TTempFolder dir;
+  const std::string forms = dir / "ZMConfigWizard.INI";
+  ASSERT_TRUE(TFormStorage(forms).Save(700, 500, false));
+  {
+    TfmConfigWizard window;
+    window.UseSettings(dir / "missing.ini", forms);
+    window.ShowAtStartUp();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(window.isMaximized());
+    window.close();
+  }
+  // The window was never made smaller or larger by the user: its size stays.
+  const TFormPlacement stored = TFormStorage(forms).Restore(0, 0);
+  EXPECT_EQ(stored.Width, 700);
+  EXPECT_EQ(stored.Height, 500);
 }

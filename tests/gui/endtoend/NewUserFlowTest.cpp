@@ -159,7 +159,7 @@ TEST_F(NewUserFlow, TwoBatteriesOnTwoControlUnitsAreSavedAsWorkedOutByHand) {
   services.files.Choose(path);
   QTest::mouseClick(main->btnNext(), Qt::LeftButton);
   ASSERT_EQ(services.files.asked.size(), 1u);
-  EXPECT_EQ(main->StatusLine()->currentMessage(), "Save the setup");
+  EXPECT_EQ(main->StatusLine()->currentMessage().toStdString(), "Saved " + path);
   EXPECT_EQ(ReadText(path), ReadText(std::string(ZM_TEST_DATA_DIR) + "/NewUserTwoBatteries.cfg"));
   EXPECT_TRUE(services.messages.messages.empty()) << services.messages.LastText();
 

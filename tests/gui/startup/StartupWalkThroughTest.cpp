@@ -238,6 +238,9 @@ void AnswerWalkThrough(TfmWalkthru& walk, TfmConfigWizard& main, bool& reachedFi
   EXPECT_EQ(battery->GetString(1)->GetShortName(), "North 2");
 
   ASSERT_EQ(heading->text(), "Verify battery setup");
+  // The strings are on their control units now: the main window's status
+  // line no longer gives a reason for Next to be off.
+  EXPECT_EQ(main.StatusLine()->currentMessage().toStdString(), "Define the UPS system");
   Click(next);
   // No page: the report stays until the next Next.
   EXPECT_EQ(heading->text(), "Verify battery setup");
@@ -327,7 +330,7 @@ TEST_F(StartupWalkThrough, AnsweredWalkThroughLeadsToASavedConfiguration) {
   services.files.Choose(path);
   QTest::mouseClick(main.btnNext(), Qt::LeftButton);
   ASSERT_EQ(services.files.asked.size(), 1u);
-  EXPECT_EQ(main.StatusLine()->currentMessage().toStdString(), "Save the setup");
+  EXPECT_EQ(main.StatusLine()->currentMessage().toStdString(), "Saved " + path);
   EXPECT_EQ(main.btnNext()->text().toStdString(), "&Finish");
 
   ASSERT_TRUE(std::filesystem::exists(path));

@@ -1,12 +1,14 @@
 // The control unit bar driven through its buttons and actions, with the
 // selection taken from a real tree.
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QToolButton>
 
 #include "GuiTestHelpers.h"
 #include "TreeviewFixture.h"
 #include "wizard/ControlUnitBar.h"
+#include "wizard/MainTreeActionsIcons.h"
 
 namespace {
 
@@ -101,6 +103,22 @@ TEST_F(ControlUnitBarTest, ButtonsThatDoNotFitGoOnAnotherRow) {
   for (int i = 0; i < 40; ++i) core.AddControlUnitButton();
   EXPECT_EQ(bar->ButtonCount(), 32);
   EXPECT_FALSE(bar->actAddControlUnit()->isEnabled());
+}
+
+TEST_F(ControlUnitBarTest, EachButtonShowsItsNumberOnTheMainToolBarPictureSize) {
+  bar->actSetControlUnit()->setIcon(TreeToolbarIcon(10));  // as the main window does
+  for (int i = 0; i < 2; ++i) core.AddControlUnitButton();
+  ASSERT_EQ(bar->ButtonCount(), 2);
+  std::vector<QImage> pictures;
+  for (int i = 0; i < 2; ++i) {
+    QToolButton* button = bar->Button(i);
+    EXPECT_EQ(button->iconSize(), QSize(32, 32));
+    EXPECT_EQ(button->toolTip(), QString("Control unit #%1").arg(i + 1));
+    pictures.push_back(button->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32));
+  }
+  const QImage plain = TreeToolbarPicture(10).toImage().convertToFormat(QImage::Format_ARGB32);
+  EXPECT_NE(pictures[0], pictures[1]);
+  EXPECT_NE(pictures[0], plain);
 }
 
 }  // namespace

@@ -106,3 +106,20 @@ TEST(WalkthroughHelp, EveryPageWithHelpNamesAnExistingText) {
   EXPECT_EQ(WalkThroughHelpName(TWalkPageId::StringName), "SetStringName");
   EXPECT_EQ(WalkThroughHelpName(TWalkPageId::BatteryVerify), "");
 }
+
+TEST(WalkthroughHelp, BoxesAreDescribedAsThePagesShowThem) {
+  auto shownFor = [](TWalkPageId page, bool variant) {
+    return Shown(LoadWalkthroughHelp(QString::fromStdString(WalkThroughHelpName(page, variant))));
+  };
+  // The "Use : " box of a string's channel page starts unticked unless the
+  // string took the earlier string's limits before.
+  for (bool subStrings : {false, true}) {
+    SCOPED_TRACE(subStrings);
+    const QString text = shownFor(TWalkPageId::StringChannels, subStrings);
+    EXPECT_TRUE(text.contains("Use : "));
+    EXPECT_FALSE(text.contains("Leave it ticked"));
+    EXPECT_TRUE(text.contains("Tick it to give this string the same limits"));
+  }
+  // The discharge page also offers the low charge current alarm.
+  EXPECT_TRUE(shownFor(TWalkPageId::Discharge, false).contains("Set a low charge current alarm"));
+}

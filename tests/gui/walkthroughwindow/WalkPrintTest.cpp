@@ -104,3 +104,30 @@ TEST_F(WalkWindow, PrintCancelledInTheDialogWritesNothingAndAFailureIsReported) 
     }
   });
 }
+
+TEST_F(WalkWindow, PdfGoesToTheHomeFolderWhenThereIsNoDocumentsFolder) {
+  QTemporaryDir home;  // a home folder without Documents
+  ASSERT_TRUE(home.isValid());
+  struct HomeAt {
+    QByteArray before = qgetenv("HOME");
+    explicit HomeAt(const QString& path) { qputenv("HOME", path.toLocal8Bit()); }
+    ~HomeAt() { qputenv("HOME", before); }
+  } homeAt(home.path());
+  // The user takes the file the print dialog offers.
+  QString offered;
+  struct Restore {
+    TWalkPrintServices before;
+    ~Restore() { SetWalkPrintServices(before); }
+  } restore{SetWalkPrintServices({[] { return false; }, [&offered](QPrinter& printer, QWidget*) {
+                                    offered = printer.outputFileName();
+                                    return true;
+                                  }})};
+  Run([&] {
+    WalkToBatteryVerification();
+    ASSERT_EQ(heading->text(), "Verify battery setup");
+    Click(print);
+    EXPECT_EQ(QFileInfo(offered).absolutePath(), QDir(home.path()).absolutePath());
+    EXPECT_TRUE(Contents(offered).startsWith("%PDF"));
+    EXPECT_TRUE(services.messages.messages.empty()) << services.messages.LastText();
+  });
+}
