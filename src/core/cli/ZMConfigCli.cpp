@@ -97,8 +97,13 @@ class TCommand {
  public:
   TCommand(const TCliArgs& args, std::ostream& out, std::ostream& err)
       : a_(args), out_(out), err_(err), messages_(err, args.File), services_(messages_, errors_) {}
+  ~TCommand() { ClearSystem(logic_.System()); }
+  TCommand(const TCommand&) = delete;
+  TCommand& operator=(const TCommand&) = delete;
 
   int Run() {
+    logic_.FormCreate();
+    logic_.SetView(&view_);
     if (a_.Command == "import") return Import();
     if (!OpenSite()) return kExitBadInput;
     if (a_.Command == "build" || a_.Command == "check") return BuildOrCheck();
@@ -110,8 +115,6 @@ class TCommand {
   void Say(const std::string& file, const std::string& text) { err_ << "zmconfig: " << file << ": " << Lines(text) << "\n"; }
 
   bool OpenSite() {
-    logic_.FormCreate();
-    logic_.SetView(&view_);
     if (const auto error = OpenSiteFile(a_.File, logic_.System(), settings_)) {
       Say(a_.File, error->Message());
       return false;
@@ -184,7 +187,7 @@ class TCommand {
   }
 
   int Import() {
-    TzmUPSSystem system;
+    TzmUPSSystem& system = logic_.System();
     const TConfigImportResult result = ImportConfigFileAt(a_.File, system, settings_, errors_);
     if (!result.Imported) {
       err_ << "zmconfig: " << result.Refusal << "\n";

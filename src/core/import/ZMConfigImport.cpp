@@ -91,6 +91,7 @@ void CompareWithBuild(const TPlan& plan, const TCfgFile& file, std::vector<std::
                                        rows.size(), target.Rows.size() - 1));
   }
   if (more > 0) problems.emplace_back(rows.back()->Line, Format("and %d more rows differ.", more));
+  ClearSystem(scratch);
 }
 
 }  // namespace

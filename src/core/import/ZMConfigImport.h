@@ -41,6 +41,10 @@ struct TConfigImportResult {
 TConfigImportResult ImportConfigFile(const std::string& text, TzmUPSSystem& system, TSiteSettings& settings,
                                      IErrorList& errors);
 
+// Removes every battery of the system, quickly also when its strings hold
+// thousands of cells (a group drops its cells first to last otherwise).
+void ClearSystem(TzmUPSSystem& system);
+
 // ImportConfigFile on the file at `path`; a file that cannot be read, or is far
 // larger than any configuration file, is refused naming the file.
 TConfigImportResult ImportConfigFileAt(const std::string& path, TzmUPSSystem& system, TSiteSettings& settings,

@@ -1,6 +1,7 @@
 // Giving an import's plan to a model.
 #include <map>
 
+#include "import/ZMConfigImport.h"
 #include "import/ZMConfigImportPlan.h"
 #include "model/ZMUPSTreeSystem.h"
 #include "sitefile/ZMSiteFileNames.h"
@@ -68,7 +69,7 @@ void ApplyPlan(const TPlan& plan, TzmUPSSystem& system) {
   // The tree control rebuilds its rows once, after the whole model is in place.
   IzmTreeControl* view = system.Treeview();
   system.SetTreeview(nullptr);
-  system.SetBatteryCount(0);
+  ClearSystem(system);
   system.BMU()->CommPort = static_cast<std::uint8_t>(plan.CommPort);
   system.AllBatteriesSame = false;
   std::map<int, int> joins;
@@ -86,3 +87,8 @@ void ApplyPlan(const TPlan& plan, TzmUPSSystem& system) {
 }
 
 }  // namespace zmimport
+
+void ClearSystem(TzmUPSSystem& system) {
+  system.ForEachNode({}, [](TzmUPSStringSystemNode* s) { s->SetCellCount(0); });
+  system.SetBatteryCount(0);
+}

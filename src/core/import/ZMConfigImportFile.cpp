@@ -1,6 +1,9 @@
 #include "import/ZMConfigImportFile.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <string_view>
 #include <cstdlib>
 
 #include "common/ZMFormat.h"
@@ -69,15 +72,15 @@ std::string HeaderLine() {
 }
 
 // Splits the line into its fields; false when it has not 29 of them.
-bool SplitFields(const std::string& line, TCfgRow& row, size_t& count) {
+bool SplitFields(std::string_view line, TCfgRow& row, size_t& count) {
   count = 0;
   size_t start = 0;
   while (true) {
     const size_t comma = line.find(',', start);
-    const size_t end = comma == std::string::npos ? line.size() : comma;
-    if (count < row.F.size()) row.F[count].assign(line, start, end - start);
+    const size_t end = comma == std::string_view::npos ? line.size() : comma;
+    if (count < row.F.size()) row.F[count].assign(line.substr(start, end - start));
     ++count;
-    if (comma == std::string::npos) break;
+    if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
   return count == row.F.size();
@@ -125,8 +128,14 @@ bool ParseWhole(const std::string& text, int& value) {
 }
 
 bool ParseLimit(const std::string& text, double& value) {
-  if (text.empty() || text.find_first_of(" \t") != std::string::npos) return false;
-  return TryStrToFloat(text, value, '.');
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (first == last) return false;
+  double parsed = 0;
+  const auto [ptr, ec] = std::from_chars(first, last, parsed);
+  if (ec != std::errc() || ptr != last || !std::isfinite(parsed)) return false;
+  value = parsed;
+  return true;
 }
 
 std::string DecodeConfigText(const std::string& bytes) {
@@ -151,16 +160,17 @@ TCfgFile ReadConfigRows(const std::string& text) {
     else if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F)
       Refuse(line, Format("holds binary data (byte 0x%02X); this is not a configuration file.", c));
   }
-  std::vector<std::string> lines;
+  std::vector<std::string_view> lines;
+  lines.reserve(static_cast<size_t>(line));
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    std::string l = text.substr(start, end - start);
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    if (l.find('\r') != std::string::npos)
+    std::string_view l(text.data() + start, end - start);
+    if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+    if (l.find('\r') != std::string_view::npos)
       Refuse(static_cast<int>(lines.size()) + 1, "holds a carriage return inside the line.");
-    lines.push_back(std::move(l));
+    lines.push_back(l);
     start = end + 1;
   }
   while (!lines.empty() && lines.back().empty()) lines.pop_back();  // blank lines at the end
@@ -180,8 +190,8 @@ TCfgFile ReadConfigRows(const std::string& text) {
       Refuse(atLine, Format("DCM %zu of control unit %d has %zu channels; a DCM has 4.", unit->Channels.size() / 4 + 1,
                             unitNo, unit->Channels.size() % 4));
   };
+  TCfgRow row;
   for (size_t i = 1; i < lines.size(); ++i) {
-    TCfgRow row;
     row.Line = static_cast<int>(i) + 1;
     size_t count = 0;
     if (!SplitFields(lines[i], row, count))
@@ -202,6 +212,8 @@ TCfgFile ReadConfigRows(const std::string& text) {
       finishUnit(row.Line);
       unitNo = cu;
       unit = &file.Units.emplace_back();
+      unit->Inputs.reserve(8);
+      unit->Channels.reserve(std::min<size_t>(lines.size() - i, 4 * 255));
     }
     if (dcm == 0) {
       const int expected = static_cast<int>(unit->Inputs.size()) + 1;
@@ -209,7 +221,7 @@ TCfgFile ReadConfigRows(const std::string& text) {
         Refuse(row.Line, Format("input row %d of control unit %d is out of order.", ch, cu));
       if (row[cTY] != "C") Refuse(row.Line, "unknown TY " + Quoted(row[cTY]) + " on an input row (C expected).");
       CheckNumbers(row, false);
-      unit->Inputs.push_back(std::move(row));
+      unit->Inputs.push_back(row);
     } else {
       const size_t n = unit->Channels.size();
       if (unit->Inputs.size() < 8)
@@ -221,7 +233,7 @@ TCfgFile ReadConfigRows(const std::string& text) {
       if (row[cTY] != "V" && row[cTY] != "Z")
         Refuse(row.Line, "unknown TY " + Quoted(row[cTY]) + " on a channel row (V or Z expected).");
       CheckNumbers(row, true);
-      unit->Channels.push_back(std::move(row));
+      unit->Channels.push_back(row);
     }
   }
   finishUnit(static_cast<int>(lines.size()));
