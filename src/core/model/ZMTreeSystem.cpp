@@ -1,11 +1,59 @@
 #include "model/ZMTreeSystem.h"
 
+#include <algorithm>
+
+struct TzmSystemNode::TNameBatch {
+  std::string Prefix;
+  bool Ready = false;        // Used holds the children up to Accounted
+  size_t Limit = 0;          // the largest number a name of the batch can need
+  size_t Accounted = 0;
+  size_t Next = 1;           // no number below it is free
+  std::vector<bool> Used;
+};
+
+namespace {
+// The number n of a name formed as prefix + n (plain decimal, no leading zero),
+// or 0 when the name is not formed that way or n exceeds `limit`.
+size_t FormedNumber(const std::string& name, const std::string& prefix, size_t limit) {
+  if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
+  if (name[prefix.size()] == '0') return 0;  // "Cell 01" is never a formed name
+  size_t value = 0;
+  for (size_t i = prefix.size(); i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return 0;
+    if (value <= limit) value = value * 10 + static_cast<size_t>(name[i] - '0');
+  }
+  return value <= limit ? value : 0;
+}
+
+// Ends a batch of new names however SetChildCount leaves.
+template <typename T>
+struct TResetOnExit {
+  std::unique_ptr<T>& Held;
+  ~TResetOnExit() { Held.reset(); }
+};
+}  // namespace
+
 TzmSystemNode::TzmSystemNode() = default;
 
 TzmSystemNode::~TzmSystemNode() {
   // Nodes are destroyed only once detached (DeleteChild, Delete, SetChildCount),
   // so there is no parent left to tell; the children go first child first.
-  while (ChildCount() >= 1) DeleteChild(0);
+  if (ViewNode) {
+    while (ChildCount() >= 1) DeleteChild(0);
+  } else {
+    // Nothing shows this list: the same order without shifting it at each step.
+    std::reverse(Children.begin(), Children.end());
+    while (!Children.empty()) {
+      std::unique_ptr<TzmSystemNode> child = std::move(Children.back());
+      Children.pop_back();
+      child->Parent_ = nullptr;
+      if (child->ViewNode) {
+        const TzmViewNode row = child->ViewNode;
+        row.Control->DeleteNode(row);
+        child->ForgetViewNodes(row.Control);
+      }
+    }
+  }
   if (ViewNode) ViewNode.Control->DeleteNode(ViewNode);
 }
 
@@ -15,6 +63,9 @@ void TzmSystemNode::SetChildCount(int count) {
   if (count < old) {
     for (int i = old - 1; i >= count; --i) DeleteChild(i);
   } else if (count > old) {
+    NameBatch_ = std::make_unique<TNameBatch>();
+    NameBatch_->Limit = static_cast<size_t>(count) + 1;
+    TResetOnExit<TNameBatch> endBatch{NameBatch_};
     for (int i = old; i < count; ++i) {
       TzmSystemNode* child = AddChild();
       if (child) child->RefreshView();
@@ -30,6 +81,10 @@ std::string TzmSystemNode::GetHighResistanceText() const { return {}; }
 
 void TzmSystemNode::SetName(const std::string& value) {
   if (value == Name_) return;
+  // A child already counted in a batch of new names is renamed: count again.
+  if (Parent_ && Parent_->NameBatch_ &&
+      (Parent_->Children.back().get() != this || Parent_->NameBatch_->Accounted == Parent_->Children.size()))
+    Parent_->NameBatch_->Ready = false;
   Name_ = value;
   RefreshView();
 }
@@ -102,24 +157,33 @@ void TzmSystemNode::ForgetViewNodes(const IzmTreeControl* control) {
   for (const auto& child : Children) child->ForgetViewNodes(control);
 }
 
+void TzmSystemNode::AccountNames(TNameBatch& batch, const std::string& prefix) const {
+  if (!batch.Ready || batch.Prefix != prefix || batch.Accounted > Children.size()) {
+    batch.Prefix = prefix;
+    batch.Used.assign(batch.Limit + 1, false);
+    batch.Accounted = 0;
+    batch.Next = 1;
+    batch.Ready = true;
+  }
+  for (; batch.Accounted < Children.size(); ++batch.Accounted)
+    if (size_t n = FormedNumber(Children[batch.Accounted]->Name_, prefix, batch.Limit)) batch.Used[n] = true;
+}
+
 std::string TzmSystemNode::MakeUniqueChildName(const std::string& prefix) const {
   // The answer is at most ChildCount + 1: mark which of 1..ChildCount the
-  // children use (a name is "prefix" + the number in plain decimal) and take the
-  // lowest free one. One pass keeps growing a group to thousands of cells quick.
+  // children use and take the lowest free one. While SetChildCount grows the
+  // list, the marks are kept between new children, each of which only adds its
+  // own name, so growing a group by n children costs O(n) in all.
+  if (NameBatch_ && Children.size() + 1 <= NameBatch_->Limit) {
+    TNameBatch& batch = *NameBatch_;
+    AccountNames(batch, prefix);
+    while (batch.Next <= batch.Limit && batch.Used[batch.Next]) ++batch.Next;
+    return prefix + std::to_string(batch.Next);
+  }
   const size_t limit = Children.size() + 1;
   std::vector<bool> used(limit + 1, false);
-  for (const auto& child : Children) {
-    const std::string& name = child->Name_;
-    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
-    if (name[prefix.size()] == '0') continue;  // "Cell 01" is never a formed name
-    size_t value = 0;
-    bool digits = true;
-    for (size_t i = prefix.size(); i < name.size() && digits; ++i) {
-      if (name[i] < '0' || name[i] > '9') digits = false;
-      else if (value <= limit) value = value * 10 + static_cast<size_t>(name[i] - '0');
-    }
-    if (digits && value >= 1 && value <= limit) used[value] = true;
-  }
+  for (const auto& child : Children)
+    if (size_t n = FormedNumber(child->Name_, prefix, limit)) used[n] = true;
   size_t n = 1;
   while (n <= limit && used[n]) ++n;
   return prefix + std::to_string(n);

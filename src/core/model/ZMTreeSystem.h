@@ -117,6 +117,12 @@ class TzmSystemNode {
   std::vector<std::unique_ptr<TzmSystemNode>> Children;
 
  private:
+  // While SetChildCount grows the list: the numbers the children's names use,
+  // so that each new default name costs O(1) instead of a scan of all siblings.
+  struct TNameBatch;
+  void AccountNames(TNameBatch& batch, const std::string& prefix) const;
+  mutable std::unique_ptr<TNameBatch> NameBatch_;
+
   TzmSystemNode* Parent_ = nullptr;
   std::string Name_;
   std::uint8_t CheckState_ = 0;

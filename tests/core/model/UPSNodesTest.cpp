@@ -73,6 +73,32 @@ TEST(UPSNodes, DefaultNamesReuseGaps) {
   EXPECT_EQ(system.GetBattery(2)->Name(), "Battery: 2");
 }
 
+TEST_F(OneString, GrowingAGroupAtOnceNamesCellsAsAddingThemOneByOne) {
+  // Gaps, a name out of the pattern, a leading zero and a number beyond the count.
+  auto prepare = [](TzmUPSStringSystemNode* target) {
+    target->SetCellCount(6);
+    TzmSystemNode* cells = target->CellsGroup();
+    cells->GetChild(1)->SetName("Cell 01");
+    cells->GetChild(3)->SetName("Top");
+    cells->GetChild(5)->SetName("Cell 9");
+    return cells;
+  };
+  battery->SetChildCount(2);
+  TzmSystemNode* grownAtOnce = prepare(string);
+  TzmSystemNode* oneByOne = prepare(battery->GetString(1));
+
+  grownAtOnce->SetChildCount(12);
+  for (int i = 6; i < 12; ++i) oneByOne->AddChild();
+  std::vector<std::string> grown, added;
+  for (int i = 0; i < 12; ++i) {
+    grown.push_back(grownAtOnce->GetChild(i)->Name());
+    added.push_back(oneByOne->GetChild(i)->Name());
+  }
+  EXPECT_EQ(grown, added);
+  EXPECT_EQ(grown[6], "Cell 2");
+  EXPECT_EQ(grown[11], "Cell 10");
+}
+
 TEST_F(OneString, BatteryTextShowsFlagsCountAndSortedControlUnits) {
   EXPECT_EQ(battery->GetText(), "Strings = 1");
   battery->SetChildCount(3);
