@@ -4,6 +4,7 @@
 
 #include "model/ZMUPSTreeSystem.h"
 #include "sitefile/ZMSiteFile.h"
+#include "sitefile/ZMSiteFingerprint.h"
 
 namespace {
 constexpr int kUnits = 32;
@@ -54,4 +55,13 @@ void BM_OpenLargestSiteFile(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpenLargestSiteFile)->Unit(benchmark::kMillisecond);
+
+// The check for unsaved changes after each input: on the user's thread.
+void BM_FingerprintLargestSite(benchmark::State& state) {
+  TzmUPSSystem system;
+  TSiteSettings settings;
+  BuildLargestSystem(system, settings);
+  for (auto _ : state) benchmark::DoNotOptimize(SiteFingerprint(system, settings));
+}
+BENCHMARK(BM_FingerprintLargestSite)->Unit(benchmark::kMillisecond);
 }  // namespace

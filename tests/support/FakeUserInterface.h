@@ -115,9 +115,20 @@ class TFakeFileDialogs : public IFileDialogs {
     return *this;
   }
   bool SaveFileName(const TFileDialogOptions& options, std::string& fileName) override {
+    return Next("save", options, fileName);
+  }
+  bool OpenFileName(const TFileDialogOptions& options, std::string& fileName) override {
+    return Next("open", options, fileName);
+  }
+  // "save" or "open" for each dialog shown.
+  std::vector<std::string> kinds;
+
+ private:
+  bool Next(const char* kind, const TFileDialogOptions& options, std::string& fileName) {
     asked.push_back(options);
+    kinds.push_back(kind);
     if (replies.empty()) {
-      ADD_FAILURE() << "unexpected save dialog";
+      ADD_FAILURE() << "unexpected " << kind << " dialog";
       return false;
     }
     std::string reply = replies.front();

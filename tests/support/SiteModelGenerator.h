@@ -227,3 +227,19 @@ inline std::string ConfigFileTextOf(TzmUPSSystem& system, const TSiteSettings& s
   builder.BuildConfigGrid();
   return GridToFileText(target.grid);
 }
+
+// Alarm dialog values its boxes can show (at most five significant digits,
+// none negative but the discharge current's "off"), for tests that restore
+// them into the real dialog.
+inline void UseBoxValues(TSiteSettings& settings) {
+  settings.AlarmDialog.Limits = TAlarmLimits{};
+  TAlarmLimits& l = settings.AlarmDialog.Limits;
+  l.HighT = 40;
+  l.LowT = 5;
+  l.HighI = -1;
+  l.LowI = 10;
+  l.HighV = 14.4;
+  l.LowV = 12;
+  l.HighR = 6;
+  l.LowR = 1.8;
+}

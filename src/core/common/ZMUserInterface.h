@@ -5,8 +5,8 @@
 #include <vector>
 
 enum class TMsgKind { Warning, Error, Information, Confirmation };
-enum class TMsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class TMsgAnswer { Ok, Cancel, Yes, No };
+enum class TMsgButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+enum class TMsgAnswer { Ok, Cancel, Yes, No, Save, Discard };
 enum class TBeepKind { Default, Question, Exclamation };
 
 // Modal message boxes and the system beep.
@@ -57,6 +57,8 @@ class IFileDialogs {
   virtual ~IFileDialogs() = default;
   // Asks for a file to save to; true and the chosen path when the user accepted.
   virtual bool SaveFileName(const TFileDialogOptions& options, std::string& fileName) = 0;
+  // Asks for an existing file to open; true and the chosen path when the user accepted.
+  virtual bool OpenFileName(const TFileDialogOptions& options, std::string& fileName) = 0;
 };
 
 // The application-wide services. The GUI installs its Qt implementations at

@@ -22,7 +22,7 @@ class TzmUPSSystem;
 inline constexpr const char* kSiteFileFormat = "Zelmor site";
 inline constexpr int kSiteFileVersion = 1;
 inline constexpr const char* kSiteFileExtension = ".zmsite";
-inline constexpr const char* kSiteFileFilter = "Site Files|*.zmsite|All files|*.*";
+inline constexpr const char* kSiteFileFilter = "Site files|*.zmsite";
 
 // The values of the alarm settings dialog.
 struct TSiteAlarmDialog {

@@ -1,5 +1,7 @@
 #include "wizard/MainControlUnits.h"
 
+#include <algorithm>
+
 #include "common/ZMFormat.h"
 #include "common/ZMUserInterface.h"
 #include "model/ZMUPSTreeSystem.h"
@@ -54,6 +56,15 @@ bool TMainControlUnits::AddControlUnitButton() {
 void TMainControlUnits::EnsureButtons(int count) {
   while (ButtonCount() < count && AddControlUnitButton()) {
   }
+  RefreshControlUnitButtons();
+}
+
+void TMainControlUnits::SetButtonCount(int count) {
+  Marks_.assign(static_cast<size_t>(std::clamp(count, 0, MaxControlUnits)), false);
+  // The list held strings of the description being replaced.
+  List_.clear();
+  CurrentEntry_ = -1;
+  ButtonsChanged();
   RefreshControlUnitButtons();
 }
 

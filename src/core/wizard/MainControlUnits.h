@@ -66,6 +66,9 @@ class TMainControlUnits {
   // Adds buttons until there are `count` (at most 32), then refreshes them;
   // used after the walk-through for the control unit of its last string.
   void EnsureButtons(int count);
+  // Gives the bar exactly `count` buttons (0 to 32) without asking, and
+  // empties the control unit list; for a description read from a file.
+  void SetButtonCount(int count);
   // Renumbers and marks the buttons, then updates the wizard buttons.
   void RefreshControlUnitButtons();
 

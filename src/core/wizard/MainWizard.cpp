@@ -63,6 +63,13 @@ void TConfigWizardLogic::NewSystem() {
   ControlUnits_.SetSystem(System_.get());
 }
 
+void TConfigWizardLogic::ReplaceSystem(std::unique_ptr<TzmUPSSystem> system) {
+  ControlUnits_.SetSystem(nullptr);
+  System_ = std::move(system);
+  ControlUnits_.SetSystem(System_.get());
+  if (View_) View_->SystemReplaced();
+}
+
 void TConfigWizardLogic::FileNew() {
   if (UserMessages().Show(TMsgKind::Confirmation, kAskStartOver, TMsgButtons::YesNo) != TMsgAnswer::Yes) return;
   NewSystem();

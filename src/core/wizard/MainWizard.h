@@ -98,6 +98,8 @@ class TConfigWizardLogic {
   void FormCreate();
   // Replaces the system by a new one holding one battery.
   void NewSystem();
+  // Makes `system` the one described and shown (a site file was opened).
+  void ReplaceSystem(std::unique_ptr<TzmUPSSystem> system);
   // File > New: asks first; then a new system, alarms to be accepted again,
   // and Configure Batteries. Control unit buttons, page and flags stay.
   void FileNew();

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QValidator>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/QtUserInterface.h"
 
@@ -258,6 +259,34 @@ bool TfmAlarmSettings::Execute(bool forceAllStrings) {
   logic_.PrepareShow(forceAllStrings);
   UpdateControls();
   return exec() == QDialog::Accepted;
+}
+
+TAlarmLimits TfmAlarmSettings::Limits() const {
+  TAlarmLimits l;
+  l.HighT = HighT();
+  l.LowT = LowT();
+  l.HighI = HighI();
+  l.LowI = LowI();
+  l.HighV = HighV();
+  l.LowV = LowV();
+  l.HighR = HighR();
+  l.LowR = LowR();
+  return l;
+}
+
+void TfmAlarmSettings::RestoreValues(TCellType type, TCellChemistry chemistry, const TAlarmLimits& l) {
+  logic_.ChooseCellType(type);
+  logic_.ChooseChemistry(chemistry);
+  const std::array<std::pair<TAlarmBox, double>, abCount> values{{{abHighT, l.HighT},
+                                                                  {abLowT, l.LowT},
+                                                                  {abHighI, l.HighI},
+                                                                  {abLowI, l.LowI},
+                                                                  {abHighV, l.HighV},
+                                                                  {abLowV, l.LowV},
+                                                                  {abHighR, l.HighR},
+                                                                  {abLowR, l.LowR}}};
+  for (const auto& [box, value] : values) logic_.SetLimit(box, value);
+  UpdateControls();
 }
 
 void TfmAlarmSettings::SetLimit(TAlarmBox box, double value) {

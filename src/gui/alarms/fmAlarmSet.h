@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "alarms/ZMAlarmLimits.h"
 #include "alarms/fmAlarmSetLogic.h"
 
 class QButtonGroup;
@@ -52,6 +53,11 @@ class TfmAlarmSettings : public QDialog {
   void SetLowV(double value) { SetLimit(abLowV, value); }
   void SetHighR(double value) { SetLimit(abHighR, value); }
   void SetLowR(double value) { SetLimit(abLowR, value); }
+
+  // The eight limits together (as the getters read them), and giving the
+  // dialog a cell type, chemistry and limits kept earlier, as if chosen.
+  TAlarmLimits Limits() const;
+  void RestoreValues(TCellType type, TCellChemistry chemistry, const TAlarmLimits& limits);
 
   const TAlarmSettingsLogic& Logic() const { return logic_; }
 

@@ -30,3 +30,17 @@ bool TQtFileDialogs::SaveFileName(const TFileDialogOptions& options, std::string
   fileName = dialog.selectedFiles().constFirst().toStdString();
   return true;
 }
+
+bool TQtFileDialogs::OpenFileName(const TFileDialogOptions& options, std::string& fileName) {
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(options.Title));
+  dialog.setObjectName(QStringLiteral("OpenDialog"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(ToQtFilter(options.Filter));
+  if (!options.InitialDir.empty() && QDir(QString::fromStdString(options.InitialDir)).exists())
+    dialog.setDirectory(QString::fromStdString(options.InitialDir));
+  if (!options.FileName.empty()) dialog.selectFile(QString::fromStdString(options.FileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  fileName = dialog.selectedFiles().constFirst().toStdString();
+  return true;
+}

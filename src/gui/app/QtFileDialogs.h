@@ -11,4 +11,5 @@ QString ToQtFilter(const std::string& filter);
 class TQtFileDialogs : public IFileDialogs {
  public:
   bool SaveFileName(const TFileDialogOptions& options, std::string& fileName) override;
+  bool OpenFileName(const TFileDialogOptions& options, std::string& fileName) override;
 };

@@ -27,6 +27,9 @@ TMsgAnswer TQtUserMessages::Show(TMsgKind kind, const std::string& text, TMsgBut
     case TMsgButtons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
     case TMsgButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
     case TMsgButtons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case TMsgButtons::SaveDiscardCancel:
+      set = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+      break;
   }
   QMessageBox box(icon, ToQString(caption.empty() ? DefaultCaption(kind) : caption), ToQString(text), set,
                   QApplication::activeWindow());
@@ -34,6 +37,8 @@ TMsgAnswer TQtUserMessages::Show(TMsgKind kind, const std::string& text, TMsgBut
     case QMessageBox::Ok: return TMsgAnswer::Ok;
     case QMessageBox::Yes: return TMsgAnswer::Yes;
     case QMessageBox::No: return TMsgAnswer::No;
+    case QMessageBox::Save: return TMsgAnswer::Save;
+    case QMessageBox::Discard: return TMsgAnswer::Discard;
     default: return TMsgAnswer::Cancel;
   }
 }

@@ -1,5 +1,7 @@
 #include "app/ZMWindows.h"
 
+#include <filesystem>
+
 #include "alarms/ZMIniFile.h"
 #include "alarms/fmAlarmSet.h"
 #include "dialogs/ZMValuePrompts.h"
@@ -11,9 +13,10 @@
 #include "wizard/Main.h"
 #include "wizard/MainDialogsQt.h"
 #include "wizard/MainSettings.h"
+#include "wizard/MainSiteFiles.h"
 
-TZMWindows::TZMWindows(const std::string& executablePath, const std::string& configFolder,
-                       bool startWalkThrough) {
+TZMWindows::TZMWindows(const std::string& executablePath, const std::string& configFolder, bool startUp,
+                       const std::string& siteFile) {
   const TSettingsFileLocation settings(executablePath, configFolder);
   Main_ = std::make_unique<TfmConfigWizard>();
   QWidget* owner = Main_.get();
@@ -30,13 +33,18 @@ TZMWindows::TZMWindows(const std::string& executablePath, const std::string& con
   Main_->AttachTreeCommands(*Dialogs_);
   Walkthru_->SetCurrentScalingDialog(Scaling_.get());
   Main_->AttachWalkthrough(Walkthru_.get());
+  TMainSiteFiles& siteFiles = Main_->SiteFiles();
+  siteFiles.UseAlarmDialog(Alarms_.get());
+  siteFiles.Document().UseRecoveryFolder(
+      TRecoveryCopy::DefaultFolder(std::filesystem::path(executablePath).filename().string()));
   Main_->UseSettings(settings.ReadPath(), TFormStorage::DefaultPath(executablePath, configFolder));
-  if (startWalkThrough) Main_->PostStartupWalkThrough();
+  if (startUp) siteFiles.PostStartup(siteFile, [this] { Main_->mnuWalkThroughClick(); });
 }
 
 TZMWindows::~TZMWindows() {
   // Windows go in the reverse order; the main window last, since it owns the
   // rest as their parent.
+  Main_->SiteFiles().UseAlarmDialog(nullptr);
   Dialogs_.reset();
   Scaling_.reset();
   About_.reset();

@@ -20,11 +20,13 @@ class TQtErrorList;
 class TZMWindows {
  public:
   // `executablePath` names the settings files (".ini" beside it or in
-  // `configFolder`, the user's configuration folder when empty).
-  // With `startWalkThrough`, walk-through mode opens by itself once the
-  // program is idle.
+  // `configFolder`, the user's configuration folder when empty) and the
+  // folder of the recovery copy in the user's state folder.
+  // With `startUp`, once the program is idle: a recovery copy newer than the
+  // last clean exit is offered; without one `siteFile` is opened when given,
+  // otherwise walk-through mode opens by itself.
   explicit TZMWindows(const std::string& executablePath, const std::string& configFolder = {},
-                      bool startWalkThrough = false);
+                      bool startUp = false, const std::string& siteFile = {});
   ~TZMWindows();
   TZMWindows(const TZMWindows&) = delete;
   TZMWindows& operator=(const TZMWindows&) = delete;

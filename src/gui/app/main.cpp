@@ -2,8 +2,10 @@
 // battery monitoring system.
 #include <QApplication>
 #include <QStandardPaths>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/QtFileDialogs.h"
 #include "app/QtUserInterface.h"
@@ -48,7 +50,10 @@ int main(int argc, char* argv[]) {
   TZMHelp help;
   int rc = 0;
   {
-    TZMWindows windows(QCoreApplication::applicationFilePath().toStdString(), {}, true);
+    // "ZMConfigWizard SITE.zmsite" opens that site file at start-up.
+    const QStringList arguments = QCoreApplication::arguments();
+    const std::string siteFile = arguments.size() > 1 ? arguments.at(1).toStdString() : std::string();
+    TZMWindows windows(QCoreApplication::applicationFilePath().toStdString(), {}, true, siteFile);
     TfmConfigWizard& mainWindow = windows.Main();
     mainWindow.Logic().BuiltInSaveFolder =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();

@@ -30,6 +30,7 @@
 #include "treeview/ZMTreeviewModel.h"
 #include "wizard/ControlUnitBar.h"
 #include "wizard/MainDialogs.h"
+#include "wizard/MainSiteFiles.h"
 #include "wizard/MainTreeActions.h"
 
 namespace {
@@ -46,8 +47,9 @@ QAction* MakeAction(QObject* parent, const char* name, const char* caption, cons
 
 TfmConfigWizard::TfmConfigWizard(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("fmConfigWizard"));
-  setWindowTitle(QStringLiteral("Configuration Builder"));
   resize(613, 452);
+  siteFiles_ = new TMainSiteFiles(*this);
+  siteFiles_->SetCaption(QStringLiteral("Configuration Builder"));
 
   tbarConfigUPS_ = new QToolBar(this);
   tbarConfigUPS_->setObjectName(QStringLiteral("tbarConfigUPS"));
@@ -102,12 +104,16 @@ TfmConfigWizard::TfmConfigWizard(QWidget* parent) : QMainWindow(parent) {
   if (Logic_.System().BatteryCount() > 0) Logic_.System().GetBattery(0)->SelectInView();
   tbarControlUnits_->Sync();
   Guarded([this] { Logic_.UpdateWizardButtons(); });
+  Logic_.OnNewSystemStarted = [this] { siteFiles_->Document().NewSystemStarted(); };
+  Guarded([this] { siteFiles_->Document().MarkUnmodified(); });
 }
 
 TfmConfigWizard::~TfmConfigWizard() {
   treePanel_->SetSystem(nullptr);
   sgConfig_->SetGrid(nullptr);
   Logic_.SetView(nullptr);
+  delete siteFiles_;
+  siteFiles_ = nullptr;
   // The tree commands and the control unit bar hold on to the logic and let
   // go of it when they are destroyed: they go now, while it still exists,
   // not with the window's other children after it.
@@ -136,7 +142,10 @@ void TfmConfigWizard::AttachTreeCommands(IMainDialogs& dialogs) {
   configureMenu_->removeAction(mnuWalkThrough_);
   treeActions_->FillConfigureMenu(configureMenu_);
   configureMenu_->addAction(mnuWalkThrough_);
-  Logic_.OnNewSystemStarted = [this] { treeActions_->Commands().NewSystemStarted(); };
+  Logic_.OnNewSystemStarted = [this] {
+    treeActions_->Commands().NewSystemStarted();
+    siteFiles_->Document().NewSystemStarted();
+  };
   Logic_.OnConfigureBatteries = [this] {
     if (QAction* configure = treeActions_->Action(QStringLiteral("actConfigureBatteries"))) configure->trigger();
   };
@@ -271,16 +280,16 @@ void TfmConfigWizard::BuildMenus() {
   QAction* fileNew = MakeAction(this, "FileNewItem", "&New", "Create a new file");
   fileNew->setShortcut(QKeySequence::New);
   file->addAction(fileNew);
-  connect(fileNew, &QAction::triggered, this, [this] { Guarded([this] { Logic_.FileNew(); }); });
+  connect(fileNew, &QAction::triggered, this, [this] { Guarded([this] { siteFiles_->Document().FileNew(); }); });
+  file->addAction(siteFiles_->FileOpenItem());
+  file->addAction(siteFiles_->FileSaveItem());
+  file->addAction(siteFiles_->FileSaveAsItem());
   struct TDisabled {
     const char* name;
     const char* caption;
     const char* hint;
   };
-  for (const TDisabled& d : {TDisabled{"FileOpenItem", "&Open...", "Open an existing file"},
-                             TDisabled{"FileSaveItem", "&Save", "Save current file"},
-                             TDisabled{"FileSaveAsItem", "Save &As...", "Save current file under a new name"},
-                             TDisabled{"FilePrintItem", "&Print", "Print current file"},
+  for (const TDisabled& d : {TDisabled{"FilePrintItem", "&Print", "Print current file"},
                              TDisabled{"FilePrintSetupItem", "P&rint Setup...", "Change printer setup"}}) {
     QAction* item = MakeAction(this, d.name, d.caption, d.hint);
     item->setEnabled(false);
@@ -290,6 +299,7 @@ void TfmConfigWizard::BuildMenus() {
   QAction* fileExit = MakeAction(this, "FileExitItem", "E&xit", "Exit this application");
   fileExit->setShortcut(QKeySequence::Quit);
   file->addAction(fileExit);
+  siteFiles_->PlaceRecentList(file, fileExit);
   connect(fileExit, &QAction::triggered, this, &QWidget::close);
 
   configureMenu_ = mainMenu_->addMenu(QStringLiteral("&Configure"));
@@ -306,7 +316,7 @@ void TfmConfigWizard::BuildMenus() {
   mnuVersion2AlarmCompatibility_->setCheckable(true);
   options->addAction(mnuVersion2AlarmCompatibility_);
   connect(mnuVersion2AlarmCompatibility_, &QAction::triggered, this, [this] {
-    setWindowTitle(QString::fromStdString(Logic_.ToggleGlobalAlarmSetting()));
+    siteFiles_->SetCaption(QString::fromStdString(Logic_.ToggleGlobalAlarmSetting()));
     mnuVersion2AlarmCompatibility_->setChecked(Logic_.GlobalAlarmSetting);
     Guarded([this] { Logic_.UpdateWizardButtons(); });
   });
@@ -334,8 +344,8 @@ void TfmConfigWizard::BuildMenus() {
   mmuGrid_->setObjectName(QStringLiteral("mmuGrid"));
   QMenu* gridFile = mmuGrid_->addMenu(QStringLiteral("&File"));
   gridFile->setObjectName(QStringLiteral("GridFileMenu"));
+  // Ctrl+S saves the site file on every page; this item has no key.
   QAction* save1 = MakeAction(this, "Save1", "Save");
-  save1->setShortcut(QKeySequence::Save);
   gridFile->addAction(save1);
   gridFile->addSeparator();
   QAction* exit1 = MakeAction(this, "Exit1", "E&xit");
@@ -417,6 +427,8 @@ void TfmConfigWizard::ShowStatus(const std::string& text) { statusLine_->showMes
 void TfmConfigWizard::SetNextButton(bool enabled, const std::string& caption) {
   btnNext_->setEnabled(enabled);
   btnNext_->setText(ToQString(caption));
+  // Every command that changes the model ends here.
+  siteFiles_->NoteChange();
 }
 
 void TfmConfigWizard::SetBackEnabled(bool enabled) { btnBack_->setEnabled(enabled); }
@@ -487,17 +499,26 @@ void TfmConfigWizard::UseSettings(const std::string& settingsReadPath, const std
   const TFormPlacement placement = TFormStorage(formStoragePath_).Restore(width(), height(), Logic_.GlobalAlarmSetting);
   resize(placement.Width, placement.Height);
   SetGlobalAlarmTick(placement.GlobalAlarmSetting);
+  siteFiles_->Document().UseRecentList(formStoragePath_);
+  Guarded([this] { siteFiles_->Document().MarkUnmodified(); });
+}
+
+void TfmConfigWizard::DescriptionLoaded() {
+  SetGlobalAlarmTick(Logic_.GlobalAlarmSetting);
+  tbarControlUnits_->Sync();
+  tbarControlUnits_->SetOnTreePage(Logic_.State() == wsDefine);
 }
 
 // --- Events --------------------------------------------------------------------
 
 void TfmConfigWizard::closeEvent(QCloseEvent* event) {
   bool mayClose = true;
-  Guarded([this, &mayClose] { mayClose = Logic_.CloseQuery(); });
+  Guarded([this, &mayClose] { mayClose = siteFiles_->Document().CloseQuery(); });
   if (!mayClose) {
     event->ignore();
     return;
   }
+  siteFiles_->Document().CleanExit();
   if (!formStoragePath_.empty()) {
     const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
     TFormStorage(formStoragePath_).Save(size.width(), size.height(), Logic_.GlobalAlarmSetting);

@@ -23,6 +23,7 @@ class TzmTreeviewPanel;
 class IMainDialogs;
 class TMainTreeActions;
 class TfmWalkthru;
+class TMainSiteFiles;
 
 class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   Q_OBJECT
@@ -55,6 +56,12 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   // and the double-click node count edit.
   void AttachTreeCommands(IMainDialogs& dialogs);
   TMainTreeActions* TreeActions() const { return treeActions_; }
+
+  // Site files: File Open, Save, Save As, the recent list, the title, the
+  // check for unsaved changes and the recovery copy.
+  TMainSiteFiles& SiteFiles() const { return *siteFiles_; }
+  // A site file was read in: the settings it brought are shown.
+  void DescriptionLoaded();
 
   // The walk-through window the Walk through mode command runs.
   void AttachWalkthrough(TfmWalkthru* walkthru);
@@ -112,6 +119,7 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
 
   TConfigWizardLogic Logic_;
   TMainTreeActions* treeActions_ = nullptr;
+  TMainSiteFiles* siteFiles_ = nullptr;
   IMainDialogs* dialogs_ = nullptr;
   TfmWalkthru* walkthru_ = nullptr;
   QAction* mnuWalkThrough_ = nullptr;

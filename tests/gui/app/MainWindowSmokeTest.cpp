@@ -78,12 +78,14 @@ TEST(MainWindow, NextShowsTheGridPageAndBackAsksAfterDirectEdits) {
   EXPECT_EQ(window.StatusLine()->currentMessage(), "Verify the setup");
   EXPECT_FALSE(logic.DirectEditing());
 
-  // Closing now asks only whether to quit without a file.
-  services.messages.Answer(TMsgAnswer::No);
+  // Closing now asks about the unsaved description, then only whether to
+  // quit without a file.
+  services.messages.Answer(TMsgAnswer::Discard).Answer(TMsgAnswer::No);
   window.close();
   EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(services.messages.messages[services.messages.messages.size() - 2].text, "Save changes to Untitled?");
   EXPECT_EQ(services.messages.LastText(), kAskQuitNotCreated);
-  services.messages.Answer(TMsgAnswer::Yes);
+  services.messages.Answer(TMsgAnswer::Discard).Answer(TMsgAnswer::Yes);
   window.close();
   EXPECT_FALSE(window.isVisible());
 }

@@ -23,7 +23,10 @@ TEST(SettingsAndFormStorage, GlobalAlarmTickAndSizeComeBackWithoutTheCaption) {
     window.resize(800, 500);
     ASSERT_TRUE(TriggerEnabled(FindNamed<QAction>(&window, "mnuVersion2AlarmCompatibility")));
     EXPECT_EQ(window.windowTitle(), "Configuration Wizard - Global alarm setting only");
+    // The tick belongs to the description too, which is not saved.
+    services.messages.Answer(TMsgAnswer::Discard);
     window.close();
+    EXPECT_FALSE(window.isVisible());
   }
   TfmConfigWizard window;
   EXPECT_EQ(window.width(), 613);

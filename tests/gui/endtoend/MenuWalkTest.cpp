@@ -122,12 +122,15 @@ TEST_F(MenuWalk, EveryItemOfTheTreePageAndGridPageMenusRunsAndClosesWhatItOpens)
   };
   ASSERT_EQ(main->CurrentMenu(), main->MainMenu());
 
-  // File New asks first; Yes starts over and opens the battery setup.
+  // File New asks first; Yes starts over and opens the battery setup. Open,
+  // Save (no name yet) and Save As show their file dialogs, cancelled here.
   services.messages.Answer(TMsgAnswer::Yes);
+  services.files.Choose("").Choose("").Choose("");
   std::map<std::string, TItemRun> runs = Walk(main->MainMenu(), selectBattery);
+  EXPECT_EQ(services.files.kinds, (std::vector<std::string>{"open", "save", "save"}));
+  for (const char* name : {"FileOpenItem", "FileSaveItem", "FileSaveAsItem"}) EXPECT_TRUE(runs[name].enabled) << name;
 
-  const char* const alwaysOff[] = {"FileOpenItem", "FileSaveItem", "FileSaveAsItem", "FilePrintItem",
-                                   "FilePrintSetupItem"};
+  const char* const alwaysOff[] = {"FilePrintItem", "FilePrintSetupItem"};
   for (const char* name : alwaysOff) {
     ASSERT_EQ(runs.count(name), 1u) << name;
     EXPECT_FALSE(runs[name].enabled) << name;
@@ -178,27 +181,32 @@ TEST_F(MenuWalk, EveryItemOfTheTreePageAndGridPageMenusRunsAndClosesWhatItOpens)
   QTest::mouseClick(main->btnNext(), Qt::LeftButton);
   ASSERT_EQ(main->CurrentMenu(), main->mmuGrid());
 
-  // Save asks for a file name; Exit after the save closes without a question.
+  // Save asks for a file name.
   const std::string path = dir / "walk.cfg";
   services.files.Choose(path);
+  // Exit asks about the unsaved description first: Cancel keeps the window.
+  services.messages.Answer(TMsgAnswer::Cancel);
   runs = Walk(main->mmuGrid());
   for (const char* name : {"Save1", "Exit1", "mnuEditConfiguration", "About1"}) {
     ASSERT_EQ(runs.count(name), 1u) << name;
     EXPECT_TRUE(runs[name].enabled) << name;
   }
   EXPECT_EQ(runs["About1"].modals, std::vector<std::string>{"fmAboutBox"});
-  EXPECT_EQ(services.files.asked.size(), 1u);
+  EXPECT_EQ(services.files.asked.size(), 4u);
   EXPECT_FALSE(ReadText(path).empty());
   // Editing was turned on, so Cut and Copy were offered, and after Copy the
   // paste, which is refused onto the copied block itself.
   EXPECT_TRUE(runs["actGridEditCut"].enabled);
   EXPECT_TRUE(runs["actGridEditCopy"].enabled);
   EXPECT_TRUE(runs["actGridEditPaste"].enabled);
-  ASSERT_EQ(services.messages.messages.size(), 2u);
+  ASSERT_EQ(services.messages.messages.size(), 3u);
+  EXPECT_EQ(services.messages.messages[1].text, "Save changes to Untitled?");
   EXPECT_EQ(services.messages.LastText(), "Cannot copy block onto itself.");
   for (const auto& [name, run] : runs) EXPECT_TRUE(run.windows.empty()) << name;
 
-  // After the walk the grid may have changed since the save: the close asks.
+  // The description is not saved; after the walk the grid may have changed
+  // since the save: the close asks.
+  services.messages.Answer(TMsgAnswer::Discard);
   if (logic.Grid().Modified()) services.messages.Answer(TMsgAnswer::Yes);
   main->close();
   EXPECT_FALSE(main->isVisible());

@@ -163,10 +163,12 @@ TEST_F(NewUserFlow, TwoBatteriesOnTwoControlUnitsAreSavedAsWorkedOutByHand) {
   EXPECT_EQ(ReadText(path), ReadText(std::string(ZM_TEST_DATA_DIR) + "/NewUserTwoBatteries.cfg"));
   EXPECT_TRUE(services.messages.messages.empty()) << services.messages.LastText();
 
-  // Finish closes the window without a question: the file is written.
+  // Finish asks only about the unsaved description: the file is written.
+  services.messages.Answer(TMsgAnswer::Discard);
   QTest::mouseClick(main->btnNext(), Qt::LeftButton);
   EXPECT_FALSE(main->isVisible());
-  EXPECT_TRUE(services.messages.messages.empty());
+  ASSERT_EQ(services.messages.messages.size(), 1u);
+  EXPECT_EQ(services.messages.LastText(), "Save changes to Untitled?");
 }
 
 // Battery setup that adds strings asks for the string set-up and then, since

@@ -391,8 +391,10 @@ TEST_F(StartupWalkThrough, AnsweredWalkThroughLeadsToASavedConfiguration) {
   EXPECT_EQ(last[17], "6");
   EXPECT_TRUE(services.messages.messages.empty()) << services.messages.LastText();
 
-  // Finish closes without a question: the file was written.
+  // Finish asks only about the unsaved description: the file was written.
+  services.messages.Answer(TMsgAnswer::Discard);
   QTest::mouseClick(main.btnNext(), Qt::LeftButton);
   EXPECT_FALSE(main.isVisible());
-  EXPECT_TRUE(services.messages.messages.empty()) << services.messages.LastText();
+  ASSERT_EQ(services.messages.messages.size(), 1u);
+  EXPECT_EQ(services.messages.LastText(), "Save changes to Untitled?");
 }

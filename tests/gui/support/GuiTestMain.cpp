@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   QTemporaryDir settingsDir;
   setenv("XDG_CONFIG_HOME", settingsDir.path().toLocal8Bit().constData(), 1);
   setenv("HOME", settingsDir.path().toLocal8Bit().constData(), 1);
+  setenv("XDG_STATE_HOME", settingsDir.path().toLocal8Bit().constData(), 1);
   QStandardPaths::setTestModeEnabled(true);
   QLocale::setDefault(QLocale::c());
   TZMApplication app(argc, argv);
