@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/ZMUserInterface.h"
+#include "import/ZMConfigImport.h"
 #include "model/ZMUPSTreeSystem.h"
 #include "sitefile/ZMSiteFingerprint.h"
 #include "wizard/MainWizard.h"
@@ -185,6 +186,41 @@ bool TSiteDocument::Load(const std::string& name) {
   return true;
 }
 
+bool TSiteDocument::ImportConfiguration() {
+  if (!AskSaveChanges()) return false;
+  TFileDialogOptions options;
+  options.Title = kImportConfigTitle;
+  options.Filter = kImportFilter;
+  options.DefaultExt = "cfg";
+  options.InitialDir = Logic_.InitialDir.empty() ? Logic_.BuiltInSaveFolder : Logic_.InitialDir;
+  std::string path;
+  if (!FileDialogs().OpenFileName(options, path)) return false;
+  return ImportFile(path);
+}
+
+bool TSiteDocument::ImportFile(const std::string& path) {
+  auto system = std::make_unique<TzmUPSSystem>();
+  TSiteSettings settings;
+  const TConfigImportResult result = ImportConfigFileAt(path, *system, settings, ErrorList());
+  if (!result.Imported) {
+    UserMessages().Show(TMsgKind::Error, result.Refusal, TMsgButtons::Ok);
+    return false;
+  }
+  if (!LeaveToTreePage()) return false;
+  Apply(std::move(system), settings);
+  BecameUntitled();
+  return true;
+}
+
+void TSiteDocument::BecameUntitled() {
+  // It differs from anything saved until it is saved.
+  FileName_.clear();
+  SavedFingerprint_.reset();
+  LastFingerprint_ = Fingerprint();
+  Modified_ = true;
+  Changed();
+}
+
 bool TSiteDocument::LeaveToTreePage() {
   // The way Back goes: from the save page to the grid, from the grid to the
   // tree (asking first when the grid was edited directly).
@@ -240,13 +276,8 @@ bool TSiteDocument::OfferRecovery() {
   }
   if (!LeaveToTreePage()) return false;
   Apply(std::move(system), settings);
-  // An unsaved description: it differs from anything saved until it is saved.
-  FileName_.clear();
-  SavedFingerprint_.reset();
-  LastFingerprint_ = Fingerprint();
-  Modified_ = true;
   CopyWritten_ = true;  // the copy stays until a save or a clean exit
-  RecoveryFingerprint_ = LastFingerprint_;
-  Changed();
+  RecoveryFingerprint_ = Fingerprint();
+  BecameUntitled();
   return true;
 }

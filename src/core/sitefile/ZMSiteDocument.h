@@ -25,6 +25,7 @@ inline constexpr const char* kSiteUntitled = "Untitled";
 inline constexpr const char* kSiteDefaultExt = "zmsite";
 inline constexpr const char* kOpenSiteTitle = "Open Site File";
 inline constexpr const char* kSaveSiteTitle = "Save Site File As";
+inline constexpr const char* kImportConfigTitle = "Import Configuration File";
 // "Save changes to <name>?"
 std::string AskSaveChangesText(const std::string& name);
 // The start-up question about a recovery copy saved at `savedAt`.
@@ -80,6 +81,11 @@ class TSiteDocument {
   bool Open();
   // Opens `path` (recent list, command line); asks about unsaved changes first.
   bool OpenFile(const std::string& path);
+  // File > Import configuration file...: asks about unsaved changes, then for
+  // the file. The description made from it is untitled and unsaved.
+  bool ImportConfiguration();
+  // Imports `path` without asking first; a refused file changes nothing.
+  bool ImportFile(const std::string& path);
   // File > New: asks about unsaved changes, then the logic's own question.
   void FileNew();
   // Run by the logic once File New has made the new system.
@@ -103,6 +109,8 @@ class TSiteDocument {
   bool LeaveToTreePage();
   void Apply(std::unique_ptr<TzmUPSSystem> system, const TSiteSettings& settings);
   void RemoveRecoveryCopy();
+  // The description now shown was never saved under any name.
+  void BecameUntitled();
   void Changed();
 
   TConfigWizardLogic& Logic_;

@@ -284,6 +284,9 @@ void TfmConfigWizard::BuildMenus() {
   file->addAction(siteFiles_->FileOpenItem());
   file->addAction(siteFiles_->FileSaveItem());
   file->addAction(siteFiles_->FileSaveAsItem());
+  file->addSeparator();
+  file->addAction(siteFiles_->FileImportItem());
+  file->addSeparator();
   struct TDisabled {
     const char* name;
     const char* caption;

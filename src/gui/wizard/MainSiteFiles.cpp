@@ -37,6 +37,11 @@ TMainSiteFiles::TMainSiteFiles(TfmConfigWizard& window) : QObject(&window), Wind
                          QKeySequence(Qt::CTRL | Qt::Key_S));
   SaveAs_ = MakeFileAction(&window, "FileSaveAsItem", "Save &As...", "Save current file under a new name",
                            QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  Import_ = new QAction(QStringLiteral("&Import configuration file..."), &window);
+  Import_->setObjectName(QStringLiteral("FileImportItem"));
+  Import_->setStatusTip(QStringLiteral("Make a description from an existing configuration file"));
+  Import_->setToolTip(Import_->statusTip());
+  connect(Import_, &QAction::triggered, this, [this] { RunGuarded([this] { Document_.ImportConfiguration(); }); });
   // On the window too, so that the keys mean the same on every page, also
   // where the File menu is not shown.
   window.addActions({Open_, Save_, SaveAs_});

@@ -36,6 +36,7 @@ class TMainSiteFiles : public QObject {
   QAction* FileOpenItem() const { return Open_; }
   QAction* FileSaveItem() const { return Save_; }
   QAction* FileSaveAsItem() const { return SaveAs_; }
+  QAction* FileImportItem() const { return Import_; }
   const std::vector<QAction*>& RecentItems() const { return Recent_; }
   // The recent list goes into `fileMenu` before `before`.
   void PlaceRecentList(QMenu* fileMenu, QAction* before);
@@ -69,6 +70,7 @@ class TMainSiteFiles : public QObject {
   QAction* Open_;
   QAction* Save_;
   QAction* SaveAs_;
+  QAction* Import_;
   QAction* RecentSeparator_ = nullptr;
   std::vector<QAction*> Recent_;
   QString Caption_;

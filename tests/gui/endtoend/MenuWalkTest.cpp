@@ -123,12 +123,13 @@ TEST_F(MenuWalk, EveryItemOfTheTreePageAndGridPageMenusRunsAndClosesWhatItOpens)
   ASSERT_EQ(main->CurrentMenu(), main->MainMenu());
 
   // File New asks first; Yes starts over and opens the battery setup. Open,
-  // Save (no name yet) and Save As show their file dialogs, cancelled here.
+  // Save (no name yet), Save As and Import show their file dialogs, cancelled here.
   services.messages.Answer(TMsgAnswer::Yes);
-  services.files.Choose("").Choose("").Choose("");
+  services.files.Choose("").Choose("").Choose("").Choose("");
   std::map<std::string, TItemRun> runs = Walk(main->MainMenu(), selectBattery);
-  EXPECT_EQ(services.files.kinds, (std::vector<std::string>{"open", "save", "save"}));
-  for (const char* name : {"FileOpenItem", "FileSaveItem", "FileSaveAsItem"}) EXPECT_TRUE(runs[name].enabled) << name;
+  EXPECT_EQ(services.files.kinds, (std::vector<std::string>{"open", "save", "save", "open"}));
+  for (const char* name : {"FileOpenItem", "FileSaveItem", "FileSaveAsItem", "FileImportItem"})
+    EXPECT_TRUE(runs[name].enabled) << name;
 
   const char* const alwaysOff[] = {"FilePrintItem", "FilePrintSetupItem"};
   for (const char* name : alwaysOff) {
@@ -192,7 +193,7 @@ TEST_F(MenuWalk, EveryItemOfTheTreePageAndGridPageMenusRunsAndClosesWhatItOpens)
     EXPECT_TRUE(runs[name].enabled) << name;
   }
   EXPECT_EQ(runs["About1"].modals, std::vector<std::string>{"fmAboutBox"});
-  EXPECT_EQ(services.files.asked.size(), 4u);
+  EXPECT_EQ(services.files.asked.size(), 5u);
   EXPECT_FALSE(ReadText(path).empty());
   // Editing was turned on, so Cut and Copy were offered, and after Copy the
   // paste, which is refused onto the copied block itself.

@@ -159,3 +159,34 @@ TEST_F(SiteFilesWindow, SiteFileOnTheCommandLineOpensOnTheTreePageInsteadOfTheWa
   EXPECT_TRUE(main->tbarControlUnits()->isVisible());
   EXPECT_EQ(main->Logic().System().BatteryCount(), expected.BatteryCount());
 }
+
+TEST_F(SiteFilesWindow, ImportingAConfigurationFileAsksFirstAndGivesAnUntitledDescriptionOfIt) {
+  Start();
+  Change();
+  QAction* import = FindNamed<QAction>(main, "FileImportItem");
+  services.messages.Answer(TMsgAnswer::Cancel);
+  ASSERT_TRUE(TriggerEnabled(import));
+  EXPECT_EQ(services.messages.LastText(), "Save changes to Untitled?");
+  EXPECT_TRUE(services.files.asked.empty());
+
+  // A file that is no configuration file is refused naming it, and nothing changes.
+  const std::string before = main->SiteFiles().Document().CurrentText();
+  WriteText(dir / "junk.cfg", std::string("\x01\x02\x00\xff binary", 11));
+  services.messages.Answer(TMsgAnswer::Discard);
+  services.files.Choose(dir / "junk.cfg");
+  ASSERT_TRUE(TriggerEnabled(import));
+  EXPECT_EQ(services.messages.messages.back().kind, TMsgKind::Error);
+  EXPECT_NE(services.messages.LastText().find("junk.cfg"), std::string::npos) << services.messages.LastText();
+  EXPECT_EQ(main->SiteFiles().Document().CurrentText(), before);
+
+  // The hand-worked file: its description builds the same bytes again.
+  const std::string cfg = ZM_TEST_DATA_DIR "/OneStringOfFourCells.cfg";
+  services.messages.Answer(TMsgAnswer::Discard);
+  services.files.Choose(cfg);
+  ASSERT_TRUE(TriggerEnabled(import));
+  EXPECT_EQ(services.files.asked.back().Filter, "Configuration Files|*.cfg|All files|*.*");
+  EXPECT_EQ(ConfigFileTextOf(main->Logic().System(), main->SiteFiles().Document().CurrentSettings()),
+            ReadText(cfg));
+  EXPECT_EQ(Title(), "Untitled[*] - Configuration Builder");
+  EXPECT_TRUE(main->isWindowModified());
+}
