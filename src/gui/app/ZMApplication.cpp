@@ -6,6 +6,7 @@
 
 #include "common/ZMCommandGuard.h"
 #include "common/ZMFormat.h"
+#include "wizard/MainTreeActionsIcons.h"
 
 TZMApplication::TZMApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -19,6 +20,17 @@ bool TZMApplication::notify(QObject* receiver, QEvent* event) {
     ReportCommandError(UnknownCommandError);
   }
   return false;
+}
+
+void SetApplicationNames() {
+  QCoreApplication::setApplicationName(QStringLiteral("ZMConfigWizard"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(ZM_VERSION_TEXT));
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("Zelmor Configuration Wizard"));
+}
+
+void SetApplicationIcon() {
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
+  QApplication::setWindowIcon(ApplicationIcon());
 }
 
 void InitZMResources() { Q_INIT_RESOURCE(resources); }

@@ -12,6 +12,15 @@ class TZMApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// The program's names and version, for the settings, --version and the window
+// titles; works before any application object exists.
+void SetApplicationNames();
+// The desktop entry's id, which is also the name of the installed icon.
+inline constexpr const char* kDesktopEntryId = "com.zelmor.ConfigurationBuilder";
+// Gives every window the program's icon and ties the windows to the desktop
+// entry; needs the application object and the resources.
+void SetApplicationIcon();
+
 // Loads the compiled-in resources (help texts, pictures) of the static zmgui library.
 void InitZMResources();
 // Applies the user's locale to the core's number texts.

@@ -1,14 +1,17 @@
 // ZMConfigWizard: Configuration Builder, the configuration wizard of the Zelmor
 // battery monitoring system.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStandardPaths>
-#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "app/QtFileDialogs.h"
 #include "app/QtUserInterface.h"
+#include "app/ZMCommandLine.h"
 #include "app/ZMApplication.h"
 #include "app/ZMHelp.h"
 #include "app/ZMWindows.h"
@@ -16,9 +19,11 @@
 #include "wizard/Main.h"
 
 namespace {
-bool DisplayAvailable() {
+bool DisplayAvailable(int argc, char* argv[]) {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (platform && *platform) return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return true;
   const char* display = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   return (display && *display) || (wayland && *wayland);
@@ -26,7 +31,15 @@ bool DisplayAvailable() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (!DisplayAvailable()) {
+  SetApplicationNames();
+  QCommandLineParser commandLine;
+  ConfigureCommandLine(commandLine);
+  if (!DisplayAvailable(argc, argv)) {
+    {
+      // --help and --version print without a display.
+      QCoreApplication console(argc, argv);
+      ProcessCommandLine(commandLine, console);
+    }
     std::fprintf(stderr,
                  "Configuration Builder needs a graphical display, and none is available "
                  "(DISPLAY is not set).\nStart it from a desktop session, or under Xvfb: "
@@ -35,10 +48,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   TZMApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("ZMConfigWizard"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Zelmor Configuration Wizard"));
-  QApplication::setApplicationVersion(QStringLiteral(ZM_VERSION_TEXT));
+  ProcessCommandLine(commandLine, app);
   InitZMResources();
+  SetApplicationIcon();
   ApplyLocaleToCore();
 
   TQtUserMessages messages;
@@ -51,8 +63,7 @@ int main(int argc, char* argv[]) {
   int rc = 0;
   {
     // "ZMConfigWizard SITE.zmsite" opens that site file at start-up.
-    const QStringList arguments = QCoreApplication::arguments();
-    const std::string siteFile = arguments.size() > 1 ? arguments.at(1).toStdString() : std::string();
+    const std::string siteFile = StartUpSiteFile(commandLine).toStdString();
     TZMWindows windows(QCoreApplication::applicationFilePath().toStdString(), {}, true, siteFile);
     TfmConfigWizard& mainWindow = windows.Main();
     mainWindow.Logic().BuiltInSaveFolder =

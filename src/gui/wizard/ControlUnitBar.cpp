@@ -18,12 +18,14 @@ constexpr int kButtonHeight = 38;
 constexpr int kPictureSize = 32;
 
 // The control unit picture with the unit's number in its lower right corner,
-// so that the buttons tell one unit from another at a glance.
-QIcon NumberedPicture(const QIcon& picture, int number) {
-  QPixmap pixmap(kPictureSize, kPictureSize);
+// so that the buttons tell one unit from another at a glance; drawn at `scale`
+// times the picture size for screens with more pixels to the point.
+QPixmap NumberedPixmap(const QIcon& picture, int number, int scale) {
+  QPixmap pixmap(kPictureSize * scale, kPictureSize * scale);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(scale, scale);
   picture.paint(&painter, QRect(0, 0, kPictureSize, kPictureSize));
   QFont font = painter.font();
   font.setBold(true);
@@ -38,7 +40,13 @@ QIcon NumberedPicture(const QIcon& picture, int number) {
   painter.setPen(Qt::black);
   painter.drawText(badge, Qt::AlignCenter, text);
   painter.end();
-  return QIcon(pixmap);
+  return pixmap;
+}
+
+QIcon NumberedPicture(const QIcon& picture, int number) {
+  QIcon icon;
+  for (int scale : {1, 2}) icon.addPixmap(NumberedPixmap(picture, number, scale));
+  return icon;
 }
 
 QAction* MakeAction(QObject* parent, const char* name, const QString& caption, const QString& hint) {

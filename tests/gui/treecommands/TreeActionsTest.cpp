@@ -12,6 +12,7 @@
 #include "FakeUserInterface.h"
 #include "GuiTestHelpers.h"
 #include "alarms/fmAlarmSet.h"
+#include "app/ZMApplication.h"
 #include "dialogs/fmConfigBattery.h"
 #include "dialogs/fmConfigString.h"
 #include "dialogs/fmCurrentScaling.h"
@@ -102,15 +103,24 @@ TEST_F(TreeActions, ToolBarHoldsTheActionsWithTheirPicturesHintsAndSize) {
   EXPECT_FALSE(cuBar.actDeleteControlUnit()->isEnabled());
 }
 
-TEST_F(TreeActions, PicturesAreTwelveDistinctImages) {
+TEST_F(TreeActions, PicturesAreTwelveDistinctSvgImagesAndTheProgramHasItsIcon) {
+  // The pictures are SVG files: without Qt's SVG image plugin they load empty.
   std::vector<QImage> images;
   for (int i = 0; i < kTreeToolbarPictureCount; ++i) {
-    const QPixmap pixmap = TreeToolbarPicture(i);
+    EXPECT_TRUE(TreeToolbarPicturePath(i).endsWith(".svg")) << i;
+    const QPixmap pixmap = TreeToolbarIcon(i).pixmap(32, 32);
+    ASSERT_FALSE(pixmap.isNull()) << TreeToolbarPicturePath(i).toStdString();
     ASSERT_EQ(pixmap.size(), QSize(32, 32)) << i;
     images.push_back(pixmap.toImage());
     for (int j = 0; j < i; ++j) EXPECT_NE(images[j], images[i]) << j << " and " << i;
   }
   EXPECT_TRUE(TreeToolbarPicture(12).isNull());
+
+  SetApplicationIcon();
+  const QPixmap icon = QApplication::windowIcon().pixmap(32, 32);
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_EQ(icon.size(), QSize(32, 32));
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "com.zelmor.ConfigurationBuilder");
 }
 
 TEST_F(TreeActions, ClickingRowsEnablesTheirActionsAndAddStringFillsTheTree) {
