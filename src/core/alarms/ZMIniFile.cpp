@@ -25,6 +25,26 @@ class TZMIniData {
   CSimpleIniA ini{true, true, false};
 };
 
+namespace {
+// A section line that lacks its "]" would swallow the next line into the
+// section's name and come out one line longer on every write; it is kept as
+// a comment instead.
+std::string WithUnclosedSectionsAsComments(std::string text) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);  // a lone CR ends a line too
+    if (end == std::string::npos) end = text.size();
+    const size_t first = text.find_first_not_of(" \t", start);
+    if (first < end && text[first] == '[' && text.find(']', first) >= end) {
+      text.insert(first, 1, ';');
+      ++end;
+    }
+    start = end + 1;
+  }
+  return text;
+}
+}  // namespace
+
 TZMIniFile::TZMIniFile(std::string path)
     : path_(std::move(path)), ini_(std::make_unique<TZMIniData>()) {
   ini_->ini.SetSpaces(false);
@@ -32,7 +52,7 @@ TZMIniFile::TZMIniFile(std::string path)
   if (!in) return;
   std::ostringstream data;
   data << in.rdbuf();
-  ini_->ini.LoadData(data.str());
+  ini_->ini.LoadData(WithUnclosedSectionsAsComments(data.str()));
 }
 
 TZMIniFile::~TZMIniFile() = default;

@@ -1,5 +1,6 @@
 #include "ZMSafeFile.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,10 +10,23 @@
 #include <unistd.h>
 
 namespace {
+std::atomic<TSafeWriteStep> injectedStep{TSafeWriteStep::None};
+std::atomic<int> injectedError{0};
+
+// The error number injected for `step`, or 0.
+int Injected(TSafeWriteStep step) {
+  return injectedStep.load() == step ? injectedError.load() : 0;
+}
+
 [[noreturn]] void Fail(const std::string& path, int error) {
   throw ESafeFileError("Cannot write \"" + path + "\": " + std::strerror(error));
 }
 }  // namespace
+
+void SetSafeWriteFault(TSafeWriteStep step, int error) {
+  injectedError = error;
+  injectedStep = step;
+}
 
 void WriteFileSafely(const std::string& path, const std::string& contents) {
   namespace fs = std::filesystem;
@@ -20,11 +34,16 @@ void WriteFileSafely(const std::string& path, const std::string& contents) {
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
   std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  if (const int error = Injected(TSafeWriteStep::Open)) Fail(path, error);
   const int fd = ::mkstemp(tmpl.data());
   if (fd < 0) Fail(path, errno);
+  // An injected write failure strikes once half of the text is on disk.
+  const int writeFault = Injected(TSafeWriteStep::Write);
+  const size_t writeEnd = writeFault ? contents.size() / 2 : contents.size();
   size_t written = 0;
-  while (written < contents.size()) {
-    const ssize_t n = ::write(fd, contents.data() + written, contents.size() - written);
+  while (written < writeEnd || writeFault) {
+    const ssize_t n = written < writeEnd ? ::write(fd, contents.data() + written, writeEnd - written)
+                                         : (errno = writeFault, -1);
     if (n < 0) {
       if (errno == EINTR) continue;
       const int error = errno;
@@ -38,14 +57,16 @@ void WriteFileSafely(const std::string& path, const std::string& contents) {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
-  const int syncError = ::fsync(fd) != 0 ? errno : 0;
+  int syncError = ::fsync(fd) != 0 ? errno : 0;
+  if (const int error = Injected(TSafeWriteStep::Sync)) syncError = error;
   const int closeError = ::close(fd) != 0 ? errno : 0;
   if (syncError || closeError) {
     ::unlink(tmpl.c_str());
     Fail(path, syncError ? syncError : closeError);
   }
-  if (::rename(tmpl.c_str(), path.c_str()) != 0) {
-    const int error = errno;
+  const int renameFault = Injected(TSafeWriteStep::Rename);
+  if (renameFault || ::rename(tmpl.c_str(), path.c_str()) != 0) {
+    const int error = renameFault ? renameFault : errno;
     ::unlink(tmpl.c_str());
     Fail(path, error);
   }

@@ -65,7 +65,7 @@ TFormPlacement TFormStorage::Restore(int currentWidth, int currentHeight, bool c
   return placement;
 }
 
-bool TFormStorage::Save(int width, int height, bool globalAlarmSetting) const {
+bool TFormStorage::Save(int width, int height, bool globalAlarmSetting, std::string* failure) const {
   try {
     TZMIniFile ini(path_);
     ini.WriteInteger(kFormStorageSection, kFormWidthKey, width);
@@ -73,7 +73,8 @@ bool TFormStorage::Save(int width, int height, bool globalAlarmSetting) const {
     ini.WriteString(kFormStorageSection, kGlobalAlarmKey, globalAlarmSetting ? "True" : "False");
     ini.UpdateFile();
     return true;
-  } catch (const ESafeFileError&) {
+  } catch (const ESafeFileError& e) {
+    if (failure) *failure = e.what();
     return false;
   }
 }

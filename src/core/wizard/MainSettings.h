@@ -46,8 +46,9 @@ class TFormStorage {
   TFormPlacement Restore(int currentWidth, int currentHeight, bool currentTick = false) const;
 
   // Writes the three values, keeping everything else in the file. Returns
-  // false when the file could not be written (the earlier file is untouched).
-  bool Save(int width, int height, bool globalAlarmSetting) const;
+  // false when the file could not be written (the earlier file is untouched);
+  // `failure` then gets the message naming the file and the reason.
+  bool Save(int width, int height, bool globalAlarmSetting, std::string* failure = nullptr) const;
 
  private:
   std::string path_;

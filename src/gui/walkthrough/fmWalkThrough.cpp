@@ -272,11 +272,15 @@ QString TfmWalkthru::PrintTitle() const {
 void TfmWalkthru::btnPrintClick() {
   const QString title = PrintTitle();
   if (title.isEmpty()) return;
-  if (PrintWalkDocument(*rchedtWalkThru_->document(), title, this) == TPrintOutcome::Failed)
-    UserMessages().Show(TMsgKind::Error,
-                        "The report could not be printed.\rCheck the printer or the file "
-                        "chosen in the print dialog and try again.",
-                        TMsgButtons::Ok);
+  std::string failure;
+  if (PrintWalkDocument(*rchedtWalkThru_->document(), title, this, &failure) != TPrintOutcome::Failed) return;
+  // A file that could not be written is named, with the reason.
+  if (failure.empty())
+    failure = "The report could not be printed.\rCheck the printer or the file chosen in the print dialog "
+              "and try again.";
+  else
+    failure = "The report could not be printed.\r" + failure;
+  UserMessages().Show(TMsgKind::Error, failure, TMsgButtons::Ok);
 }
 
 // Keys.

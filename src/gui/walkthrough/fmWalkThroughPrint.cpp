@@ -45,7 +45,7 @@ bool PrinterFailed(const QPrinter& printer) {
 // Prints into a file: first into a temporary file, then the finished file
 // replaces the target in one step, so a failed job leaves no half-written
 // file and an earlier file of that name is never mistaken for the output.
-TPrintOutcome PrintToFile(const QTextDocument& document, QPrinter& printer) {
+TPrintOutcome PrintToFile(const QTextDocument& document, QPrinter& printer, std::string* failure) {
   const QString target = printer.outputFileName();
   QTemporaryDir folder;
   if (!folder.isValid()) return TPrintOutcome::Failed;
@@ -59,14 +59,15 @@ TPrintOutcome PrintToFile(const QTextDocument& document, QPrinter& printer) {
   const QByteArray bytes = file.readAll();
   try {
     WriteFileSafely(target.toStdString(), std::string(bytes.constData(), size_t(bytes.size())));
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    if (failure) *failure = e.what();
     return TPrintOutcome::Failed;
   }
   return TPrintOutcome::Printed;
 }
 
-TPrintOutcome PrintOn(const QTextDocument& document, QPrinter& printer) {
-  if (!printer.outputFileName().isEmpty()) return PrintToFile(document, printer);
+TPrintOutcome PrintOn(const QTextDocument& document, QPrinter& printer, std::string* failure) {
+  if (!printer.outputFileName().isEmpty()) return PrintToFile(document, printer, failure);
   document.print(&printer);
   return PrinterFailed(printer) ? TPrintOutcome::Failed : TPrintOutcome::Printed;
 }
@@ -103,7 +104,7 @@ std::string TodayReportDate() {
 }
 
 TPrintOutcome PrintWalkDocument(const QTextDocument& document, const QString& title,
-                                QWidget* parent) {
+                                QWidget* parent, std::string* failure) {
   const TWalkPrintServices& installed = Installed();
   const auto hasDefault =
       installed.HasDefaultPrinter ? installed.HasDefaultPrinter : PlatformHasDefaultPrinter;
@@ -112,7 +113,7 @@ TPrintOutcome PrintWalkDocument(const QTextDocument& document, const QString& ti
   if (hasDefault()) {
     QPrinter printer(QPrinterInfo::defaultPrinter());
     printer.setDocName(title);
-    return PrintOn(document, printer);
+    return PrintOn(document, printer, failure);
   }
   // No default printer: let the user pick one, or a PDF file named after the report.
   QPrinter printer;
@@ -121,5 +122,5 @@ TPrintOutcome PrintWalkDocument(const QTextDocument& document, const QString& ti
   printer.setOutputFileName(QDir(PdfFolder()).filePath(PrintFileNameFor(title) + ".pdf"));
   if (!choose(printer, parent)) return TPrintOutcome::Cancelled;
   printer.setDocName(title);
-  return PrintOn(document, printer);
+  return PrintOn(document, printer, failure);
 }

@@ -27,9 +27,10 @@ TWalkPrintServices PlatformPrintServices();
 // back to the platform's.
 TWalkPrintServices SetWalkPrintServices(TWalkPrintServices services);
 
-// Prints `document` as one job titled `title`.
+// Prints `document` as one job titled `title`. When a chosen file cannot be
+// written, `failure` gets the message naming the file and the reason.
 TPrintOutcome PrintWalkDocument(const QTextDocument& document, const QString& title,
-                                QWidget* parent);
+                                QWidget* parent, std::string* failure = nullptr);
 
 // A file name made from a print title: characters that cannot stand in a file
 // name (the date's slashes among them) become '-'.

@@ -524,7 +524,9 @@ void TfmConfigWizard::closeEvent(QCloseEvent* event) {
   siteFiles_->Document().CleanExit();
   if (!formStoragePath_.empty()) {
     const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
-    TFormStorage(formStoragePath_).Save(size.width(), size.height(), Logic_.GlobalAlarmSetting);
+    std::string failure;
+    if (!TFormStorage(formStoragePath_).Save(size.width(), size.height(), Logic_.GlobalAlarmSetting, &failure))
+      UserMessages().Show(TMsgKind::Error, failure, TMsgButtons::Ok);
   }
   event->accept();
 }

@@ -151,3 +151,15 @@ TEST(SettingsFileLocation, UnwritableProgramFolderUsesTheConfigurationFolder) {
   EXPECT_EQ(fixed.WritePath(), dir / "x.ini");
   EXPECT_EQ(fixed.ReadPath(), dir / "x.ini");
 }
+
+TEST(ZMIniFile, ASectionLineWithoutItsBracketStaysAsItIsAndTheFileDoesNotGrow) {
+  TTempFolder dir;
+  const std::string path = dir / "wizard.ini";
+  WriteText(path, "[abc\nKey=12\n[de\rf]g\nKey=1\n[Settings]\nInitialDir=/srv\n");
+  TZMIniFile(path).UpdateFile();
+  const std::string once = ReadText(path);
+  TZMIniFile(path).UpdateFile();
+  EXPECT_EQ(ReadText(path), once);
+  EXPECT_NE(once.find("[abc\n"), std::string::npos) << once;
+  EXPECT_EQ(TZMIniFile(path).ReadString("Settings", "InitialDir", "x"), "/srv");
+}

@@ -3,11 +3,15 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "DescribedSystems.h"
 #include "FakeUserInterface.h"
 #include "GuiTestHelpers.h"
 #include "TempFiles.h"
+#include "common/ZMSafeFile.h"
 #include "wizard/Main.h"
 #include "wizard/MainSettings.h"
 
@@ -80,4 +84,37 @@ TEST(SettingsAndFormStorage, OpeningMaximizedKeepsTheRestoredSizeForTheNextRun) 
   const TFormPlacement stored = TFormStorage(forms).Restore(0, 0);
   EXPECT_EQ(stored.Width, 700);
   EXPECT_EQ(stored.Height, 500);
+}
+
+TEST(SettingsAndFormStorage, AFormStorageThatCannotBeWrittenIsNamedOnceAndTheWindowStillCloses) {
+  const struct {
+    TSafeWriteStep step;
+    int error;
+  } faults[] = {{TSafeWriteStep::Open, EACCES},
+                {TSafeWriteStep::Write, ENOSPC},
+                {TSafeWriteStep::Sync, EIO},
+                {TSafeWriteStep::Rename, EBUSY}};
+  for (const auto& fault : faults) {
+    SCOPED_TRACE(std::strerror(fault.error));
+    TFakeServices services;
+    TTempFolder dir;
+    const std::string forms = dir / "ZMConfigWizard.INI";
+    const std::string earlier = "[TfmConfigWizard]\r\nForm width=700\r\n";
+    WriteText(forms, earlier);
+    TfmConfigWizard window;
+    window.UseSettings(dir / "ZMConfigWizard.ini", forms);
+    window.show();
+    window.resize(900, 650);
+    {
+      TSafeWriteFault failing(fault.step, fault.error);
+      window.close();
+    }
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ReadText(forms), earlier);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    ASSERT_EQ(services.messages.messages.size(), 1u);
+    EXPECT_EQ(services.messages.messages[0].kind, TMsgKind::Error);
+    EXPECT_NE(services.messages.LastText().find(forms), std::string::npos) << services.messages.LastText();
+    EXPECT_NE(services.messages.LastText().find(std::strerror(fault.error)), std::string::npos);
+  }
 }

@@ -4,8 +4,11 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 
 #include "WalkWindowFixture.h"
+#include "common/ZMSafeFile.h"
 #include "walkthrough/fmWalkThroughPrint.h"
 
 namespace {
@@ -129,5 +132,45 @@ TEST_F(WalkWindow, PdfGoesToTheHomeFolderWhenThereIsNoDocumentsFolder) {
     EXPECT_EQ(QFileInfo(offered).absolutePath(), QDir(home.path()).absolutePath());
     EXPECT_TRUE(Contents(offered).startsWith("%PDF"));
     EXPECT_TRUE(services.messages.messages.empty()) << services.messages.LastText();
+  });
+}
+
+TEST_F(WalkWindow, APdfThatCannotBeWrittenKeepsTheEarlierFileAndSaysWhy) {
+  const struct {
+    TSafeWriteStep step;
+    int error;
+  } faults[] = {{TSafeWriteStep::Open, EACCES},
+                {TSafeWriteStep::Write, ENOSPC},
+                {TSafeWriteStep::Sync, EIO},
+                {TSafeWriteStep::Rename, EBUSY}};
+  Run([&] {
+    WalkToBatteryVerification();
+    ASSERT_EQ(heading->text(), "Verify battery setup");
+    for (const auto& fault : faults) {
+      SCOPED_TRACE(std::strerror(fault.error));
+      QTemporaryDir folder;
+      ASSERT_TRUE(folder.isValid());
+      const QString pdf = folder.filePath("battery.pdf");
+      {
+        QFile earlier(pdf);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("%PDF earlier report");
+      }
+      services.messages.messages.clear();
+      PrintToFile printing(pdf);
+      {
+        TSafeWriteFault failing(fault.step, fault.error);
+        Click(print);
+      }
+      EXPECT_EQ(printing.dialogs, 1);
+      EXPECT_EQ(Contents(pdf), QByteArray("%PDF earlier report"));
+      EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"battery.pdf"});
+      ASSERT_EQ(services.messages.messages.size(), 1u);
+      EXPECT_EQ(services.messages.messages[0].kind, TMsgKind::Error);
+      const std::string text = services.messages.LastText();
+      EXPECT_NE(text.find(pdf.toStdString()), std::string::npos) << text;
+      EXPECT_NE(text.find(std::strerror(fault.error)), std::string::npos) << text;
+      EXPECT_EQ(heading->text(), "Verify battery setup");
+    }
   });
 }
