@@ -60,7 +60,9 @@ void TUpDown::StepBy(int delta) {
 }
 
 bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == FAssociate && event->type() == QEvent::KeyPress) {
+  // The type first: while the edit box is being destroyed it is no longer a
+  // QLineEdit, and comparing it with the guarded pointer would cast it to one.
+  if (event->type() == QEvent::KeyPress && watched == FAssociate) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
       StepBy(key == Qt::Key_Up ? 1 : -1);
