@@ -169,10 +169,7 @@ bool TSiteDocument::Open() {
 
 bool TSiteDocument::OpenFile(const std::string& path) { return AskSaveChanges() && Load(path); }
 
-bool TSiteDocument::Load(const std::string& name) {
-  std::error_code ec;
-  const fs::path full = fs::absolute(name, ec);
-  const std::string path = ec ? name : full.lexically_normal().string();
+bool TSiteDocument::ReadAndShow(const std::string& path) {
   auto system = std::make_unique<TzmUPSSystem>();
   TSiteSettings settings;
   if (const auto error = OpenSiteFile(path, *system, settings)) {
@@ -181,6 +178,14 @@ bool TSiteDocument::Load(const std::string& name) {
   }
   if (!LeaveToTreePage()) return false;
   Apply(std::move(system), settings);
+  return true;
+}
+
+bool TSiteDocument::Load(const std::string& name) {
+  std::error_code ec;
+  const fs::path full = fs::absolute(name, ec);
+  const std::string path = ec ? name : full.lexically_normal().string();
+  if (!ReadAndShow(path)) return false;
   FileName_ = path;
   Saved();
   return true;
@@ -268,14 +273,7 @@ bool TSiteDocument::OfferRecovery() {
     Recovery_->Remove();
     return false;
   }
-  auto system = std::make_unique<TzmUPSSystem>();
-  TSiteSettings settings;
-  if (const auto error = OpenSiteFile(path, *system, settings)) {
-    UserMessages().Show(TMsgKind::Error, CannotOpenText(path, error->Message()), TMsgButtons::Ok);
-    return false;
-  }
-  if (!LeaveToTreePage()) return false;
-  Apply(std::move(system), settings);
+  if (!ReadAndShow(path)) return false;
   CopyWritten_ = true;  // the copy stays until a save or a clean exit
   RecoveryFingerprint_ = Fingerprint();
   BecameUntitled();

@@ -106,6 +106,9 @@ class TSiteDocument {
   bool WriteTo(const std::string& path);
   // Reads `path` and makes it the description; a refused file changes nothing.
   bool Load(const std::string& name);
+  // Reads the site file at `path` and shows it on the tree page; a refused
+  // file, or a No to leaving the grid page, changes nothing.
+  bool ReadAndShow(const std::string& path);
   bool LeaveToTreePage();
   void Apply(std::unique_ptr<TzmUPSSystem> system, const TSiteSettings& settings);
   void RemoveRecoveryCopy();
