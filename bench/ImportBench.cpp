@@ -14,6 +14,7 @@
 #include "import/ZMConfigImport.h"
 #include "model/ZMUPSTreeSystem.h"
 #include "sitefile/ZMSiteFile.h"
+#include "wizard/MainWizard.h"
 
 namespace {
 constexpr int kUnits = 32;
@@ -52,19 +53,13 @@ std::string LargestConfigFile() {
   TzmUPSSystem system;
   TSiteSettings settings;
   BuildLargestSystem(system, settings);
-  struct TTarget : IConfigGridTarget {
-    TEditGrid grid{kConfigGridColumns, 1, 0};
-    void SetColCount(int count) override { grid.SetColCount(count); }
-    void SetRowCount(int count) override { grid.SetRowCount(count); }
-    void SetFixedRows(int count) override { grid.SetFixedRows(count); }
-    void SetCell(int col, int row, const std::string& text) override { grid.SetCells(col, row, text); }
-    void SetColWidthForText(int, const std::string&) override {}
-  } target;
+  TEditGrid grid{kConfigGridColumns, 1, 0};
+  TEditGridTarget target(grid);
   TControlUnitStringList units;
   for (int u = 0; u < kUnits; ++u) units.push_back({system.GetBattery(0)->GetString(u)});
   TQuietErrors errors;
   TConfigGridBuilder(system, units, target, errors).BuildConfigGrid();
-  return GridToFileText(target.grid);
+  return GridToFileText(grid);
 }
 
 void BM_ImportLargestConfigFile(benchmark::State& state) {

@@ -21,6 +21,7 @@
 #include "editgrid/UEditGrid.h"
 #include "model/ZMUPSTreeSystem.h"
 #include "sitefile/ZMSiteFile.h"
+#include "wizard/MainWizard.h"
 
 class TSiteModelGenerator {
  public:
@@ -206,14 +207,8 @@ inline TControlUnitStringList ControlUnitListOf(const TzmUPSSystem& system) {
 // The configuration file built for the installation (this numbers the model,
 // as building the grid does).
 inline std::string ConfigFileTextOf(TzmUPSSystem& system, const TSiteSettings& settings) {
-  struct TGridTarget : IConfigGridTarget {
-    TEditGrid grid{kConfigGridColumns, 1, 0};
-    void SetColCount(int count) override { grid.SetColCount(count); }
-    void SetRowCount(int count) override { grid.SetRowCount(count); }
-    void SetFixedRows(int count) override { grid.SetFixedRows(count); }
-    void SetCell(int col, int row, const std::string& text) override { grid.SetCells(col, row, text); }
-    void SetColWidthForText(int, const std::string&) override {}
-  } target;
+  TEditGrid grid{kConfigGridColumns, 1, 0};
+  TEditGridTarget target(grid);
   struct TErrors : IErrorList {
     int count = 0;
     void Clear() override { count = 0; }
@@ -225,7 +220,7 @@ inline std::string ConfigFileTextOf(TzmUPSSystem& system, const TSiteSettings& s
   TConfigGridBuilder builder(system, units, target, errors,
                              {settings.GlobalAlarmSetting, settings.AlarmDialog.Limits});
   builder.BuildConfigGrid();
-  return GridToFileText(target.grid);
+  return GridToFileText(grid);
 }
 
 // Alarm dialog values its boxes can show (at most five significant digits,

@@ -78,21 +78,6 @@ class TServices {
   IErrorList* oldErrors_ = nullptr;
 };
 
-// Keeps the status line, where the verification says why it fails.
-class TCliView : public IConfigWizardView {
- public:
-  std::string Status;
-  void ShowStatus(const std::string& text) override { Status = text; }
-  void SetNextButton(bool, const std::string&) override {}
-  void SetBackEnabled(bool) override {}
-  void SetNextHint(const std::string&) override {}
-  void ShowPage(int) override {}
-  void UseGridMenu() override {}
-  void UpdateTreeActions() override {}
-  void SetGridColumnWidthForText(int, const std::string&) override {}
-  void CloseWindow() override {}
-};
-
 class TCommand {
  public:
   TCommand(const TCliArgs& args, std::ostream& out, std::ostream& err)
@@ -213,7 +198,7 @@ class TCommand {
   TCliMessages messages_;
   TCliErrorList errors_;
   TServices services_;
-  TCliView view_;
+  TStatusOnlyView view_;  // its status line says why a verification fails
   TConfigWizardLogic logic_;
   TSiteSettings settings_;
 };

@@ -10,25 +10,9 @@
 #include "common/ZMUserInterface.h"
 #include "config/grid_file_stuff.h"
 
-namespace {
-// The configuration grid builder writes into the editable grid.
-class TEditGridTarget : public IConfigGridTarget {
- public:
-  TEditGridTarget(TEditGrid& grid, IConfigWizardView* view) : grid_(grid), view_(view) {}
-  void SetColCount(int count) override { grid_.SetColCount(count); }
-  void SetRowCount(int count) override { grid_.SetRowCount(count); }
-  void SetFixedRows(int count) override { grid_.SetFixedRows(count); }
-  void SetCell(int col, int row, const std::string& text) override { grid_.SetCells(col, row, text); }
-  void SetColWidthForText(int col, const std::string& text) override {
-    if (view_) view_->SetGridColumnWidthForText(col, text);
-  }
-  void EndUpdate() override { grid_.CellsReloaded(); }
-
- private:
-  TEditGrid& grid_;
-  IConfigWizardView* view_;
-};
-}  // namespace
+void TEditGridTarget::SetColWidthForText(int col, const std::string& text) {
+  if (view_) view_->SetGridColumnWidthForText(col, text);
+}
 
 std::string HistoryFileName(int year) { return "history" + std::to_string(year) + ".his"; }
 

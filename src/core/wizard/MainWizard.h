@@ -34,6 +34,38 @@ class IConfigWizardView {
   virtual void SystemReplaced() {}
 };
 
+// A view that only keeps the status line (programs and tests without a window).
+class TStatusOnlyView : public IConfigWizardView {
+ public:
+  std::string Status;
+  void ShowStatus(const std::string& text) override { Status = text; }
+  void SetNextButton(bool, const std::string&) override {}
+  void SetBackEnabled(bool) override {}
+  void SetNextHint(const std::string&) override {}
+  void ShowPage(int) override {}
+  void UseGridMenu() override {}
+  void UpdateTreeActions() override {}
+  void SetGridColumnWidthForText(int, const std::string&) override {}
+  void CloseWindow() override {}
+};
+
+// The configuration grid builder writing into an editable grid; column widths
+// go to the view, when there is one.
+class TEditGridTarget : public IConfigGridTarget {
+ public:
+  explicit TEditGridTarget(TEditGrid& grid, IConfigWizardView* view = nullptr) : grid_(grid), view_(view) {}
+  void SetColCount(int count) override { grid_.SetColCount(count); }
+  void SetRowCount(int count) override { grid_.SetRowCount(count); }
+  void SetFixedRows(int count) override { grid_.SetFixedRows(count); }
+  void SetCell(int col, int row, const std::string& text) override { grid_.SetCells(col, row, text); }
+  void SetColWidthForText(int col, const std::string& text) override;
+  void EndUpdate() override { grid_.CellsReloaded(); }
+
+ private:
+  TEditGrid& grid_;
+  IConfigWizardView* view_;
+};
+
 // The wizard pages by their state numbers; 1 and 2 are never entered.
 enum TWizardState : std::uint8_t { wsDefine = 0, wsVerify = 3, wsSave = 4 };
 
