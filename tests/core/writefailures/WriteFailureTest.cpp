@@ -20,24 +20,11 @@
 #include "sitefile/ZMSiteFile.h"
 #include "wizard/MainSettings.h"
 #include "wizard/MainWizard.h"
+#include "WriteFaults.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-class TQuietView : public IConfigWizardView {
- public:
-  std::string status;
-  void ShowStatus(const std::string& text) override { status = text; }
-  void SetNextButton(bool, const std::string&) override {}
-  void SetBackEnabled(bool) override {}
-  void SetNextHint(const std::string&) override {}
-  void ShowPage(int) override {}
-  void UseGridMenu() override {}
-  void UpdateTreeActions() override {}
-  void SetGridColumnWidthForText(int, const std::string&) override {}
-  void CloseWindow() override {}
-};
-
 // What the user was told by one attempt to write `target`.
 struct TOutcome {
   bool succeeded = false;
@@ -60,7 +47,7 @@ std::string WriteInputSite(const TTempFolder& inputs) {
 
 TOutcome SaveFromTheSavePage(const std::string& target) {
   TFakeServices services;
-  TQuietView view;
+  TStatusOnlyView view;
   TConfigWizardLogic wizard;
   wizard.SetView(&view);
   wizard.FormCreate();
@@ -69,7 +56,7 @@ TOutcome SaveFromTheSavePage(const std::string& target) {
   services.files.Choose(target);
   wizard.btnNextClick();  // the save dialog, then the file
   TOutcome outcome;
-  outcome.succeeded = wizard.FileSaved() || view.status.rfind(kStatusSaved, 0) == 0;
+  outcome.succeeded = wizard.FileSaved() || view.Status.rfind(kStatusSaved, 0) == 0;
   for (const TRecordedMessage& m : services.messages.messages) outcome.messages.push_back(m.text);
   return outcome;
 }
@@ -129,13 +116,6 @@ TEST(WriteFailures, EveryWriterKeepsTheEarlierFileAndSaysWhy) {
       {"settings file", "ZMConfigWizard.ini", SaveAlarmDefaults},
       {"form storage", "ZMConfigWizard.INI", SaveFormStorage},
   };
-  const struct {
-    TSafeWriteStep step;
-    int error;
-  } faults[] = {{TSafeWriteStep::Open, EACCES},
-                {TSafeWriteStep::Write, ENOSPC},
-                {TSafeWriteStep::Sync, EIO},
-                {TSafeWriteStep::Rename, EBUSY}};
 
   for (const TWriter& writer : writers) {
     // Each writer succeeds without a fault, so the failures below are the faults'.
@@ -145,7 +125,7 @@ TEST(WriteFailures, EveryWriterKeepsTheEarlierFileAndSaysWhy) {
       EXPECT_TRUE(fine.succeeded) << writer.name;
       EXPECT_TRUE(fs::exists(folder / writer.fileName)) << writer.name;
     }
-    for (const auto& fault : faults) {
+    for (const auto& fault : kWriteFaults) {
       SCOPED_TRACE(std::string(writer.name) + ", failing with " + std::strerror(fault.error));
       TTempFolder folder;
       const std::string target = folder / writer.fileName;

@@ -14,6 +14,7 @@
 #include "common/ZMSafeFile.h"
 #include "wizard/Main.h"
 #include "wizard/MainSettings.h"
+#include "WriteFaults.h"
 
 TEST(SettingsAndFormStorage, GlobalAlarmTickAndSizeComeBackWithoutTheCaption) {
   TFakeServices services;
@@ -87,14 +88,7 @@ TEST(SettingsAndFormStorage, OpeningMaximizedKeepsTheRestoredSizeForTheNextRun) 
 }
 
 TEST(SettingsAndFormStorage, AFormStorageThatCannotBeWrittenIsNamedOnceAndTheWindowStillCloses) {
-  const struct {
-    TSafeWriteStep step;
-    int error;
-  } faults[] = {{TSafeWriteStep::Open, EACCES},
-                {TSafeWriteStep::Write, ENOSPC},
-                {TSafeWriteStep::Sync, EIO},
-                {TSafeWriteStep::Rename, EBUSY}};
-  for (const auto& fault : faults) {
+  for (const auto& fault : kWriteFaults) {
     SCOPED_TRACE(std::strerror(fault.error));
     TFakeServices services;
     TTempFolder dir;

@@ -10,6 +10,7 @@
 #include "WalkWindowFixture.h"
 #include "common/ZMSafeFile.h"
 #include "walkthrough/fmWalkThroughPrint.h"
+#include "WriteFaults.h"
 
 namespace {
 // Print services without a default printer whose dialog picks `file` (or
@@ -136,17 +137,10 @@ TEST_F(WalkWindow, PdfGoesToTheHomeFolderWhenThereIsNoDocumentsFolder) {
 }
 
 TEST_F(WalkWindow, APdfThatCannotBeWrittenKeepsTheEarlierFileAndSaysWhy) {
-  const struct {
-    TSafeWriteStep step;
-    int error;
-  } faults[] = {{TSafeWriteStep::Open, EACCES},
-                {TSafeWriteStep::Write, ENOSPC},
-                {TSafeWriteStep::Sync, EIO},
-                {TSafeWriteStep::Rename, EBUSY}};
   Run([&] {
     WalkToBatteryVerification();
     ASSERT_EQ(heading->text(), "Verify battery setup");
-    for (const auto& fault : faults) {
+    for (const auto& fault : kWriteFaults) {
       SCOPED_TRACE(std::strerror(fault.error));
       QTemporaryDir folder;
       ASSERT_TRUE(folder.isValid());
