@@ -169,10 +169,6 @@ void TfmConfigWizard::AttachWalkthrough(TfmWalkthru* walkthru) {
     };
 }
 
-void TfmConfigWizard::PostStartupWalkThrough() {
-  QMetaObject::invokeMethod(this, [this] { mnuWalkThroughClick(); }, Qt::QueuedConnection);
-}
-
 void TfmConfigWizard::mnuWalkThroughClick() {
   if (!walkthru_) return;
   pnlDirection_->hide();

@@ -67,9 +67,6 @@ class TfmConfigWizard : public QMainWindow, public IConfigWizardView {
   void AttachWalkthrough(TfmWalkthru* walkthru);
   // Configure > Walk through mode; also run once by itself after start-up.
   void mnuWalkThroughClick();
-  // Posts the start-up walk-through to the window's own queue, so that it
-  // opens once the program is idle.
-  void PostStartupWalkThrough();
   QAction* mnuWalkThrough() const { return mnuWalkThrough_; }
 
   // Reads the save dialog's folder from the settings file, and restores the
