@@ -45,7 +45,7 @@ void WriteFileSafely(const std::string& path, const std::string& contents) {
     const ssize_t n = written < writeEnd ? ::write(fd, contents.data() + written, writeEnd - written)
                                          : (errno = writeFault, -1);
     if (n < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR && !writeFault) continue;
       const int error = errno;
       ::close(fd);
       ::unlink(tmpl.c_str());
