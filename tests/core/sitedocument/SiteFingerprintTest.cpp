@@ -5,13 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <regex>
+#include <cctype>
 #include <map>
 #include <string>
 
 #include "SiteModelGenerator.h"
 #include "model/ZMUPSTreeSystem.h"
 #include "sitefile/ZMSiteFingerprint.h"
+
+namespace {
+// "/strings/12/cells/3/name" -> "/strings/#/cells/#/name"
+std::string WithoutIndexes(const std::string& path) {
+  std::string key;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const bool indexStart = path[i] == '/' && i + 1 < path.size() && std::isdigit(static_cast<unsigned char>(path[i + 1]));
+    key += path[i];
+    if (!indexStart) continue;
+    key += '#';
+    while (i + 1 < path.size() && std::isdigit(static_cast<unsigned char>(path[i + 1]))) ++i;
+  }
+  return key;
+}
+}  // namespace
 
 TEST(SiteFingerprint, EveryValueOfTheSiteFileChangesIt) {
   using TJson = nlohmann::ordered_json;
@@ -26,7 +41,7 @@ TEST(SiteFingerprint, EveryValueOfTheSiteFileChangesIt) {
     std::map<std::string, int> perKey;  // each key path (indexes left out) a few times
     const TJson leaves = json.flatten();
     for (const auto& [path, value] : leaves.items()) {
-      const std::string key = std::regex_replace(path, std::regex("/[0-9]+"), "/#");
+      const std::string key = WithoutIndexes(path);
       if (++perKey[key] > 3) continue;
       TJson changed = json;
       TJson& v = changed[TJson::json_pointer(path)];
