@@ -88,6 +88,8 @@ void TMainSiteFiles::ShowRecoveryFailure(const std::string& message) {
     if (message.empty()) return;
     RecoveryFailure_ = new QLabel(Window_.StatusLine());
     RecoveryFailure_->setObjectName(QStringLiteral("lblRecoveryFailure"));
+    // A long path must not widen the window; the tip shows all of it.
+    RecoveryFailure_->setMinimumWidth(120);
     Window_.StatusLine()->addPermanentWidget(RecoveryFailure_);
   }
   RecoveryFailure_->setText(QString::fromStdString(message));
