@@ -3,8 +3,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +18,30 @@ std::atomic<int> injectedError{0};
 // The error number injected for `step`, or 0.
 int Injected(TSafeWriteStep step) {
   return injectedStep.load() == step ? injectedError.load() : 0;
+}
+
+// The file creation mask when the program started. Reading it means setting
+// it for a moment, for every thread; here that happens once, while the
+// program is being loaded and no thread of it runs yet.
+mode_t UmaskAtStart() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+const mode_t startUmask = UmaskAtStart();
+
+// The process's file creation mask now, read without changing it; where the
+// system does not show it, the one at start-up (the program never changes it).
+mode_t CurrentUmask() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("Umask:", 0) != 0) continue;
+    char* end = nullptr;
+    const long mask = std::strtol(line.c_str() + 6, &end, 8);
+    if (end != line.c_str() + 6 && mask >= 0 && mask <= 0777) return static_cast<mode_t>(mask);
+    break;
+  }
+  return startUmask;
 }
 
 [[noreturn]] void Fail(const std::string& path, int error) {
@@ -54,9 +80,7 @@ void WriteFileSafely(const std::string& path, const std::string& contents) {
     written += static_cast<size_t>(n);
   }
   // mkstemp creates 0600; give the file the usual permissions.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
+  ::fchmod(fd, 0666 & ~CurrentUmask());
   int syncError = ::fsync(fd) != 0 ? errno : 0;
   if (const int error = Injected(TSafeWriteStep::Sync)) syncError = error;
   const int closeError = ::close(fd) != 0 ? errno : 0;

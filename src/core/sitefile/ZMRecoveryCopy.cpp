@@ -21,7 +21,8 @@ std::optional<fs::file_time_type> WriteTime(const fs::path& path) {
 }
 }  // namespace
 
-TRecoveryCopy::TRecoveryCopy(std::string folder) : folder_(std::move(folder)) {}
+TRecoveryCopy::TRecoveryCopy(std::string folder, std::function<void()> finished)
+    : folder_(std::move(folder)), finished_(std::move(finished)) {}
 
 TRecoveryCopy::~TRecoveryCopy() {
   Flush();
@@ -57,15 +58,25 @@ void TRecoveryCopy::Run() {
     const std::string text = std::move(*waiting_);
     waiting_.reset();
     lock.unlock();
+    std::optional<std::string> failure;
     try {
       std::error_code ec;
       fs::create_directories(folder_, ec);
       WriteFileSafely(Path(), text);
     } catch (const std::exception& error) {
-      // A copy that cannot be written must not disturb the user's work.
+      // A copy that cannot be written must not disturb the user's work; the
+      // window tells of it without interrupting.
+      failure = error.what();
       std::fprintf(stderr, "Recovery copy not written: %s\n", error.what());
     }
     lock.lock();
+    failure_ = std::move(failure);
+    if (finished_) {
+      // Called while still busy, so that Flush also waits for it.
+      lock.unlock();
+      finished_();
+      lock.lock();
+    }
   }
   busy_ = false;
   done_.notify_all();
@@ -82,9 +93,15 @@ void TRecoveryCopy::Remove() {
     std::unique_lock lock(mutex_);
     waiting_.reset();
     done_.wait(lock, [this] { return !busy_; });
+    failure_.reset();
   }
   std::error_code ec;
   fs::remove(Path(), ec);
+}
+
+std::optional<std::string> TRecoveryCopy::LastFailure() const {
+  std::lock_guard lock(mutex_);
+  return failure_;
 }
 
 void TRecoveryCopy::MarkCleanExit() {

@@ -6,6 +6,7 @@
 // offers only a copy newer than the last clean exit.
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -15,8 +16,9 @@ class TRecoveryCopy {
  public:
   using TClock = std::chrono::system_clock;
 
-  // `folder` holds the copy; empty keeps no copy at all.
-  explicit TRecoveryCopy(std::string folder = {});
+  // `folder` holds the copy; empty keeps no copy at all. `finished`, when
+  // given, is called on the copy's thread after each attempt to write it.
+  explicit TRecoveryCopy(std::string folder = {}, std::function<void()> finished = {});
   // Waits for a write under way.
   ~TRecoveryCopy();
   TRecoveryCopy(const TRecoveryCopy&) = delete;
@@ -37,6 +39,9 @@ class TRecoveryCopy {
   void Flush();
   // Forgets any waiting text, waits for a write under way, removes the copy.
   void Remove();
+  // Why the latest write failed (naming the file and the system's reason);
+  // none once a copy was written or removed.
+  std::optional<std::string> LastFailure() const;
   // Remove, then records the time of this clean exit.
   void MarkCleanExit();
 
@@ -48,9 +53,11 @@ class TRecoveryCopy {
   void Run();
 
   std::string folder_;
-  std::mutex mutex_;
+  std::function<void()> finished_;
+  mutable std::mutex mutex_;
   std::condition_variable done_;
   std::optional<std::string> waiting_;
+  std::optional<std::string> failure_;
   bool busy_ = false;
   std::thread worker_;
 };

@@ -23,6 +23,8 @@ std::string CannotOpenText(const std::string& path, const std::string& reason) {
   return "The site file \"" + path + "\" cannot be opened.\r\r" + reason;
 }
 
+std::string RecoveryFailedText(const std::string& reason) { return "Recovery copy not saved: " + reason; }
+
 TSiteDocument::TSiteDocument(TConfigWizardLogic& logic)
     : Logic_(logic), Recovery_(std::make_unique<TRecoveryCopy>()) {}
 
@@ -34,9 +36,12 @@ void TSiteDocument::UseRecentList(const std::string& formStoragePath) {
 }
 
 void TSiteDocument::UseRecoveryFolder(const std::string& folder) {
-  Recovery_ = std::make_unique<TRecoveryCopy>(folder);
+  Recovery_ = std::make_unique<TRecoveryCopy>(folder, [this] {
+    if (OnRecoveryCopyFinished) OnRecoveryCopyFinished();
+  });
   CopyWritten_ = false;
   RecoveryFingerprint_.reset();
+  EndRecoveryFailure();
 }
 
 std::string TSiteDocument::DisplayName() const {
@@ -86,8 +91,29 @@ void TSiteDocument::WriteRecoveryCopy() {
   CopyWritten_ = true;
 }
 
+void TSiteDocument::RecoveryCopyFinished() {
+  const std::optional<std::string> failure = Recovery_->LastFailure();
+  if (!failure) {
+    EndRecoveryFailure();
+    return;
+  }
+  // The copy does not hold the description: it is written again with the
+  // next change, but the user hears of it only once.
+  RecoveryFingerprint_.reset();
+  if (RecoveryFailureTold_) return;
+  RecoveryFailureTold_ = true;
+  if (OnRecoveryFailure) OnRecoveryFailure(RecoveryFailedText(*failure));
+}
+
+void TSiteDocument::EndRecoveryFailure() {
+  if (!RecoveryFailureTold_) return;
+  RecoveryFailureTold_ = false;
+  if (OnRecoveryFailure) OnRecoveryFailure({});
+}
+
 void TSiteDocument::RemoveRecoveryCopy() {
   RecoveryFingerprint_.reset();
+  EndRecoveryFailure();
   if (!CopyWritten_) return;
   Recovery_->Remove();
   CopyWritten_ = false;
@@ -111,6 +137,7 @@ void TSiteDocument::Saved() {
   Recovery_->Remove();  // a copy from before a recovery counts too
   CopyWritten_ = false;
   RecoveryFingerprint_.reset();
+  EndRecoveryFailure();
   Recent_.Add(FileName_);
   Changed();
 }

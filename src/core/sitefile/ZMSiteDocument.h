@@ -32,6 +32,9 @@ std::string AskSaveChangesText(const std::string& name);
 std::string AskRecoverText(const std::string& savedAt);
 // The error box of a site file that was refused.
 std::string CannotOpenText(const std::string& path, const std::string& reason);
+// What the user is told when the recovery copy cannot be written; `reason`
+// names the file and the system's reason.
+std::string RecoveryFailedText(const std::string& reason);
 
 class TSiteDocument {
  public:
@@ -48,6 +51,14 @@ class TSiteDocument {
   std::function<void()> OnDescriptionLoaded;
   // The file name, the modified state or the recent list changed.
   std::function<void()> OnStateChanged;
+  // Called on the recovery copy's thread after each attempt to write it; the
+  // window hands it to its own thread, which then calls RecoveryCopyFinished.
+  // Set before the recovery folder.
+  std::function<void()> OnRecoveryCopyFinished;
+  // The recovery copy cannot be written: told once for a run of failures,
+  // with the file and the reason; told again with an empty text once a copy
+  // was written or is no longer needed.
+  std::function<void(const std::string& message)> OnRecoveryFailure;
 
   // The form storage file that keeps the recent list; the folder of the
   // recovery copy (empty: none is kept).
@@ -72,6 +83,9 @@ class TSiteDocument {
   bool RecoveryDue() const { return Modified_ && LastFingerprint_ != RecoveryFingerprint_; }
   // Hands the description to the recovery copy's thread.
   void WriteRecoveryCopy();
+  // After the recovery copy's thread made an attempt: a copy that failed is
+  // due again, and the user hears of the failure (OnRecoveryFailure).
+  void RecoveryCopyFinished();
 
   // File > Save: without a name, Save As. True when the file was written.
   bool Save();
@@ -112,6 +126,7 @@ class TSiteDocument {
   bool LeaveToTreePage();
   void Apply(std::unique_ptr<TzmUPSSystem> system, const TSiteSettings& settings);
   void RemoveRecoveryCopy();
+  void EndRecoveryFailure();
   // The description now shown was never saved under any name.
   void BecameUntitled();
   void Changed();
@@ -127,6 +142,7 @@ class TSiteDocument {
   std::optional<std::uint64_t> RecoveryFingerprint_;
   bool Modified_ = false;
   bool CopyWritten_ = false;
+  bool RecoveryFailureTold_ = false;
   TRecentSites Recent_;
   std::unique_ptr<TRecoveryCopy> Recovery_;
 };

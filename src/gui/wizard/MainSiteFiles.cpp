@@ -5,7 +5,9 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <cstdlib>
 #include <exception>
 
@@ -54,6 +56,13 @@ TMainSiteFiles::TMainSiteFiles(TfmConfigWizard& window) : QObject(&window), Wind
     UpdateRecentMenu();
   };
   Document_.OnDescriptionLoaded = [this] { Window_.DescriptionLoaded(); };
+  // The recovery copy's thread reports each attempt; the outcome is taken on
+  // this thread.
+  Document_.OnRecoveryCopyFinished = [this] {
+    QMetaObject::invokeMethod(
+        this, [this] { RunGuarded([this] { Document_.RecoveryCopyFinished(); }); }, Qt::QueuedConnection);
+  };
+  Document_.OnRecoveryFailure = [this](const std::string& message) { ShowRecoveryFailure(message); };
 
   Settle_.setSingleShot(true);
   Settle_.setInterval(kSettleMs);
@@ -66,7 +75,27 @@ TMainSiteFiles::TMainSiteFiles(TfmConfigWizard& window) : QObject(&window), Wind
   qApp->installEventFilter(this);
 }
 
-TMainSiteFiles::~TMainSiteFiles() { qApp->removeEventFilter(this); }
+TMainSiteFiles::~TMainSiteFiles() {
+  qApp->removeEventFilter(this);
+  // No report of the copy's thread comes after this.
+  Document_.Recovery().Flush();
+}
+
+void TMainSiteFiles::ShowRecoveryFailure(const std::string& message) {
+  // A lasting note in the status line rather than a box: the copy is made in
+  // the background, and the user's work goes on.
+  if (!RecoveryFailure_) {
+    if (message.empty()) return;
+    RecoveryFailure_ = new QLabel(Window_.StatusLine());
+    RecoveryFailure_->setObjectName(QStringLiteral("lblRecoveryFailure"));
+    // A long path must not widen the window; the tip shows all of it.
+    RecoveryFailure_->setMinimumWidth(120);
+    Window_.StatusLine()->addPermanentWidget(RecoveryFailure_);
+  }
+  RecoveryFailure_->setText(QString::fromStdString(message));
+  RecoveryFailure_->setToolTip(RecoveryFailure_->text());
+  RecoveryFailure_->setVisible(!message.empty());
+}
 
 void TMainSiteFiles::PlaceRecentList(QMenu* fileMenu, QAction* before) {
   FileMenu_ = fileMenu;

@@ -15,6 +15,7 @@
 #include "sitefile/ZMSiteDocument.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class TfmAlarmSettings;
 class TfmConfigWizard;
@@ -61,6 +62,8 @@ class TMainSiteFiles : public QObject {
   void UpdateTitle();
   void UpdateRecentMenu();
   void RunStartup(const std::string& siteFile, const std::function<void()>& walkThrough);
+  // The note that the recovery copy cannot be written; an empty text hides it.
+  void ShowRecoveryFailure(const std::string& message);
 
   TfmConfigWizard& Window_;
   TSiteDocument Document_;
@@ -76,4 +79,5 @@ class TMainSiteFiles : public QObject {
   QString Caption_;
   QTimer Settle_;
   QTimer RecoveryTimer_;
+  QLabel* RecoveryFailure_ = nullptr;
 };

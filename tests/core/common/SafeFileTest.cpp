@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
 
 #include "TempFiles.h"
 #include "common/ZMSafeFile.h"
@@ -11,7 +14,17 @@ namespace fs = std::filesystem;
 
 namespace {
 std::string ReadAll(const fs::path& p) { return ReadText(p.string()); }
+
+// Every change of the file creation mask in this program is counted here.
+std::atomic<int> umaskChanges{0};
 }  // namespace
+
+// Takes the place of the C library's umask for this test program.
+extern "C" mode_t umask(mode_t mask) {
+  const auto old = static_cast<mode_t>(::syscall(SYS_umask, mask));
+  if (old != mask) ++umaskChanges;
+  return old;
+}
 
 TEST(WriteFileSafely, WritesAndReplacesWithoutLeavingTemporaryFiles) {
   TTempFolder dir;
@@ -42,4 +55,21 @@ TEST(WriteFileSafely, FailureKeepsTheEarlierFileAndNamesTheFile) {
     EXPECT_NE(std::string(e.what()).find(target.string()), std::string::npos);
   }
   EXPECT_EQ(ReadAll(target), "earlier");
+}
+
+// The mask holds for every thread: changing it even for a moment would give a
+// file another thread creates meanwhile the wrong permissions.
+TEST(WriteFileSafely, GivesTheUsualPermissionsWithoutChangingTheFileCreationMask) {
+  TTempFolder dir;
+  const fs::path target = dir.Path() / "BatConfig.cfg";
+  for (const mode_t mask : {022, 027, 077, 002}) {
+    const mode_t previous = ::umask(mask);
+    const int changes = umaskChanges;
+    WriteFileSafely(target.string(), "text");
+    EXPECT_EQ(umaskChanges, changes) << std::oct << mask;
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << std::oct << mask;
+    ::umask(previous);
+  }
 }
