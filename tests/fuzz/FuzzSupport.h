@@ -69,6 +69,10 @@ class TFuzzUserInterface : public IUserMessages, public IValuePrompts, public IE
         const TMsgAnswer answers[] = {TMsgAnswer::Yes, TMsgAnswer::No, TMsgAnswer::Cancel};
         return answers[in_.Below(3)];
       }
+      case TMsgButtons::SaveDiscardCancel: {
+        const TMsgAnswer answers[] = {TMsgAnswer::Save, TMsgAnswer::Discard, TMsgAnswer::Cancel};
+        return answers[in_.Below(3)];
+      }
     }
     return TMsgAnswer::Cancel;
   }
