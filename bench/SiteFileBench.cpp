@@ -12,7 +12,7 @@ constexpr int kUnits = kLargestUnits;
 
 // The largest installation with one block per channel written out for every cell.
 void BuildLargestSite(TzmUPSSystem& system, TSiteSettings& settings) {
-  BuildLargestSite(system, settings);
+  BuildLargestSystem(system, settings);
   for (int u = 0; u < kUnits; ++u) {
     TzmUPSStringSystemNode& string = *system.GetBattery(0)->GetString(u);
     for (int c = 0; c < string.CellCount(); ++c) string.GetCell(c)->SetBlocksPerChannel(1);
