@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   setenv("LC_ALL", "C", 1);
   QTemporaryDir settingsDir;
-  for (const char* name : {"XDG_CONFIG_HOME", "HOME", "XDG_STATE_HOME"})
+  for (const char* name : {"XDG_CONFIG_HOME", "HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"})
     setenv(name, settingsDir.path().toLocal8Bit().constData(), 1);
   QStandardPaths::setTestModeEnabled(true);
   QLocale::setDefault(QLocale::c());
