@@ -64,6 +64,12 @@ class TBenchWindow {
   }
   ~TBenchWindow() { window.AttachWalkthrough(nullptr); }
 
+  // False, with the benchmark failed, when the site file did not open.
+  bool Opened(benchmark::State& state) {
+    if (!opened) state.SkipWithError("the site file did not open");
+    return opened;
+  }
+
   // Runs what the last input posted (the repaints among it).
   static void Settle() {
     for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();

@@ -99,6 +99,7 @@ double PeakResidentMb() {
 
 int PeakMemoryRun() {
   TBenchWindow w;
+  if (!w.opened) return 1;
   w.ToGridPageEditing();
   TEditStringGrid* grid = w.Grid();
   grid->setFocus();

@@ -26,6 +26,7 @@ QPoint RowCentre(TzmTreeview* tree, TzmSystemNode* node) {
 // screen of them painted.
 void BM_GuiExpand5000CellGroup(benchmark::State& state) {
   TBenchWindow w(DescribeBigGroup);
+  if (!w.Opened(state)) return;
   TzmTreeview* tree = w.Tree();
   TzmSystemNode* group = w.window.Logic().System().GetBattery(0)->GetString(0)->CellsGroup();
   const QModelIndex index = tree->IndexOfNode(group);
@@ -53,6 +54,7 @@ BENCHMARK(BM_GuiExpand5000CellGroup)->Unit(benchmark::kMillisecond)->UseRealTime
 // 32 strings of the largest installation selected.
 void BM_GuiSelectAllStringsOfBattery(benchmark::State& state) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   TzmTreeview* tree = w.Tree();
   TzmUPSBatterySystemNode* battery = w.window.Logic().System().GetBattery(0);
   for (auto _ : state) {
@@ -73,6 +75,7 @@ BENCHMARK(BM_GuiSelectAllStringsOfBattery)->Unit(benchmark::kMillisecond)->UseRe
 // once): 32,640 cells and the probes and sensors get their limits.
 void BM_GuiConfigureAlarmsOnAllStrings(benchmark::State& state) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   TzmTreeview* tree = w.Tree();
   TzmUPSBatterySystemNode* battery = w.window.Logic().System().GetBattery(0);
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, RowCentre(tree, battery->GetString(0)));
@@ -102,6 +105,7 @@ BENCHMARK(BM_GuiConfigureAlarmsOnAllStrings)->Unit(benchmark::kMillisecond)->Use
 // answers kept: the page after it shown and the tree following it.
 void BM_GuiWalkThroughStep(benchmark::State& state) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   QPushButton* next = w.walkthru.findChild<QPushButton*>(QStringLiteral("btnWalkNext"));
   QPushButton* cancel = w.walkthru.findChild<QPushButton*>(QStringLiteral("btnWalkCancel"));
   TzmTreeview* tree = w.Tree();

@@ -13,6 +13,7 @@ namespace {
 // screen painted with its column widths.
 void BM_GuiTreePageToVerify(benchmark::State& state) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   TPaintCounter paints(w.Grid()->viewport());
   for (auto _ : state) {
     w.Next();
@@ -30,6 +31,7 @@ BENCHMARK(BM_GuiTreePageToVerify)->Unit(benchmark::kMillisecond)->UseRealTime()-
 // Ctrl+Home, then Shift+Ctrl+End: every data cell selected, and painted so.
 void BM_GuiGridSelectAll(benchmark::State& state) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   w.ToGridPageEditing();
   TEditStringGrid* grid = w.Grid();
   for (auto _ : state) {
@@ -48,6 +50,7 @@ BENCHMARK(BM_GuiGridSelectAll)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 // then Edit > Undo, each through the window's actions.
 void FillOrUndo(benchmark::State& state, bool timeUndo) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   w.ToGridPageEditing();
   TEditStringGrid* grid = w.Grid();
   QAction* fill = w.Named("actGridEditFill");
@@ -84,6 +87,7 @@ BENCHMARK(BM_GuiGridUndoFill)->Unit(benchmark::kMillisecond)->UseRealTime()->Ite
 // the last one and again.
 void BM_GuiGridScrollStep(benchmark::State& state) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   w.Next();
   TEditStringGrid* grid = w.Grid();
   grid->setFocus();
@@ -108,6 +112,7 @@ BENCHMARK(BM_GuiGridScrollStep)->Unit(benchmark::kMillisecond)->UseRealTime()->I
 // file dialog answered at once).
 void BM_GuiSaveConfigFile(benchmark::State& state) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   w.Next();
   const std::string file = w.folder / "BatConfig.cfg";
   for (auto _ : state) {
@@ -129,6 +134,7 @@ BENCHMARK(BM_GuiSaveConfigFile)->Unit(benchmark::kMillisecond)->UseRealTime()->I
 // folder in one plain write, flushed to the disk, no more.
 void BM_PlainWriteOfConfigFile(benchmark::State& state) {
   TBenchWindow w;
+  if (!w.Opened(state)) return;
   w.Next();
   const std::string saved = w.folder / "BatConfig.cfg";
   w.services.files.Choose(saved);
