@@ -12,34 +12,14 @@
 #include "config/grid_file_stuff.h"
 #include "editgrid/UEditGrid.h"
 #include "import/ZMConfigImport.h"
+#include "LargestInstallation.h"
 #include "model/ZMUPSTreeSystem.h"
 #include "sitefile/ZMSiteFile.h"
 #include "wizard/MainWizard.h"
 
 namespace {
-constexpr int kUnits = 32;
-constexpr int kChannelsPerUnit = 255 * 4;
-
-void BuildLargestSystem(TzmUPSSystem& system, TSiteSettings& settings) {
-  system.SetBatteryCount(1);
-  TzmUPSBatterySystemNode& battery = *system.GetBattery(0);
-  battery.SetChildCount(kUnits);
-  for (int u = 0; u < kUnits; ++u) {
-    TzmUPSStringSystemNode& string = *battery.GetString(u);
-    string.SetCurrentCount(1);
-    string.SetTemperatureCount(2);
-    string.SetCellCount(kChannelsPerUnit);
-    for (int c = 0; c < kChannelsPerUnit; ++c) {
-      TzmUPSCellSystemNode& cell = *string.GetCell(c);
-      cell.LowAlarm = 12;
-      cell.HighAlarm = 14.4;
-      cell.LowResistance = 1.8;
-      cell.HighResistance = 6;
-    }
-    string.SetControlUnit(u);
-  }
-  settings.ControlUnitButtons = kUnits;
-}
+constexpr int kUnits = kLargestUnits;
+constexpr int kChannelsPerUnit = kLargestChannelsPerUnit;
 
 class TQuietErrors : public IErrorList {
  public:

@@ -69,11 +69,45 @@ std::string FindUnwritableCell(const TEditGrid& grid) {
   return {};
 }
 
+namespace {
+// Appends a cell as the file holds it; false, with nothing appended, when it
+// cannot be written as it is. Plain ASCII, nearly every cell, is checked and
+// copied in one go.
+bool AppendWritable(const std::string& text, std::string& out) {
+  for (const char ch : text) {
+    if (static_cast<unsigned char>(ch) >= 0x80 || ch == ',' || ch == '\r' || ch == '\n') {
+      if (BreaksLayout(text)) return false;
+      const size_t before = out.size();
+      if (AppendAsCp1252(text, out)) return true;
+      out.resize(before);
+      return false;
+    }
+  }
+  out += text;
+  return true;
+}
+
+// The file's text made and checked in one pass over the cells; false at the
+// first cell that cannot be written.
+bool WritableFileText(const TEditGrid& grid, std::string& text) {
+  const TGridCells& cells = grid.CellStore();
+  const int32_t cols = cells.ColCount(), rows = cells.RowCount();
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < cols; ++c) {
+      if (c > 0) text += ',';
+      if (!AppendWritable(cells.At(c, r), text)) return false;
+    }
+    text += "\r\n";
+  }
+  return true;
+}
+}  // namespace
+
 void SaveGridToFile(const TEditGrid& grid, const std::string& fileName) {
-  const std::string problem = FindUnwritableCell(grid);
-  if (!problem.empty())
-    throw EGridFileError("Cannot save \"" + fileName + "\".\r" + problem);
-  WriteFileSafely(fileName, GridToFileText(grid));
+  std::string text;
+  if (!WritableFileText(grid, text))
+    throw EGridFileError("Cannot save \"" + fileName + "\".\r" + FindUnwritableCell(grid));
+  WriteFileSafely(fileName, text);
 }
 
 std::string FormatFileNumber(double value) { return FormatFloatGeneral(value, 5, 2, '.'); }

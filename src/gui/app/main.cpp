@@ -1,5 +1,6 @@
 // ZMConfigWizard: Configuration Builder, the configuration wizard of the Zelmor
 // battery monitoring system.
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/QtFileDialogs.h"
@@ -28,6 +30,39 @@ bool DisplayAvailable(int argc, char* argv[]) {
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   return (display && *display) || (wayland && *wayland);
 }
+
+// For the start-up benchmark: with ZM_TEST_QUIT_WHEN_IDLE set, the program
+// prints "idle" and quits as soon as the start-up steps are done, the main
+// window has painted itself after them and the event loop has nothing left
+// to do.
+class TQuitWhenIdle : public QObject {
+ public:
+  explicit TQuitWhenIdle(QWidget& window) : window_(window) {
+    // Queued after the start-up steps, so it runs once they are done.
+    QMetaObject::invokeMethod(this, [this] {
+      startedUp_ = true;
+      window_.installEventFilter(this);
+      window_.update();
+    }, Qt::QueuedConnection);
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+      if (!painted_ || quitting_) return;
+      quitting_ = true;
+      std::fputs("idle\n", stdout);
+      std::fflush(stdout);
+      QCoreApplication::exit(0);
+    });
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &window_ && event->type() == QEvent::Paint && startedUp_) painted_ = true;
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QWidget& window_;
+  bool startedUp_ = false, painted_ = false, quitting_ = false;
+};
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -69,6 +104,8 @@ int main(int argc, char* argv[]) {
     mainWindow.Logic().BuiltInSaveFolder =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     mainWindow.ShowAtStartUp();
+    std::unique_ptr<TQuitWhenIdle> quitWhenIdle;
+    if (std::getenv("ZM_TEST_QUIT_WHEN_IDLE")) quitWhenIdle = std::make_unique<TQuitWhenIdle>(mainWindow);
     rc = app.exec();
   }
   SetFileDialogs(nullptr);
