@@ -55,7 +55,7 @@
 #include "wizard/MainSiteFiles.h"
 
 namespace {
-constexpr unsigned kDefaultSeed = 1;
+constexpr unsigned kDefaultSeed = 5;  // a run that ends with a configuration file to compare
 constexpr int kDefaultCount = 2500;
 constexpr int kStepSeconds = 30;  // the watchdog's limit for one event
 constexpr size_t kRingSize = 30;
