@@ -1,5 +1,6 @@
 #include "common/ZMCommandGuard.h"
 
+#include <atomic>
 #include <cstdio>
 #include <exception>
 
@@ -7,7 +8,14 @@
 
 const char* const UnknownCommandError = "The command failed with an unknown error.";
 
+namespace {
+std::atomic<int> errorsReported{0};
+}  // namespace
+
+int CommandErrorsReported() noexcept { return errorsReported.load(); }
+
 void ReportCommandError(const std::string& what) noexcept {
+  ++errorsReported;
   try {
     UserMessages().Show(TMsgKind::Error, what.empty() ? std::string(UnknownCommandError) : what,
                         TMsgButtons::Ok);

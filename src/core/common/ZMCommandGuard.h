@@ -12,5 +12,9 @@ bool RunGuarded(const std::function<void()>& command);
 // box cannot be shown, the text goes to standard error.
 void ReportCommandError(const std::string& what) noexcept;
 
+// How many errors have reached the guard since the program started. An error
+// that gets this far is a fault of the program: the robustness tests watch it.
+int CommandErrorsReported() noexcept;
+
 // The text shown for an exception that is not a std::exception.
 extern const char* const UnknownCommandError;

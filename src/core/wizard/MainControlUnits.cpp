@@ -202,6 +202,24 @@ void TMainControlUnits::SetControlUnitCount(int n) {
   if (!List_.empty() && CurrentEntry_ < 0) CurrentEntry_ = 0;
 }
 
+int TMainControlUnits::TakeOffStringsBeyondLastControlUnit() {
+  int beyond = 0;
+  for (TzmUPSStringSystemNode* string : AllStrings()) {
+    if (string->ControlUnit() < MaxControlUnits) continue;
+    string->SetControlUnit(-1);
+    ++beyond;
+  }
+  if (beyond > 0) {
+    RefreshControlUnitButtons();
+    UserMessages().Show(TMsgKind::Warning,
+                        Format("%d strings were on control units beyond #%d and are no longer "
+                               "assigned to a control unit.",
+                               beyond, MaxControlUnits),
+                        TMsgButtons::Ok);
+  }
+  return beyond;
+}
+
 void TMainControlUnits::RebuildControlUnitList() {
   const std::vector<TzmUPSStringSystemNode*> strings = AllStrings();
   int highest = -1;
@@ -213,27 +231,15 @@ void TMainControlUnits::RebuildControlUnitList() {
   SetControlUnitCount(ButtonCount());
   for (TControlUnitEntry& entry : List_) entry.Strings.clear();
 
-  // A string can only be on a control unit that has a button and an entry.
-  int beyond = 0;
+  // A string can only be on a control unit that has a button and an entry
+  // (with one beyond the last, the buttons reached the last above).
+  TakeOffStringsBeyondLastControlUnit();
   for (TzmUPSStringSystemNode* string : strings) {
     const int cu = string->ControlUnit();
-    if (cu < 0) continue;
-    if (cu >= static_cast<int>(List_.size())) {
-      string->SetControlUnit(-1);
-      ++beyond;
-      continue;
-    }
+    if (cu < 0 || cu >= static_cast<int>(List_.size())) continue;
     const TzmUPSBatterySystemNode* battery = string->Battery();
     const std::string label = (battery ? battery->Name() : std::string()) + " : " + string->Name();
     List_[static_cast<size_t>(cu)].Strings.push_back({label, string});
-  }
-  if (beyond > 0) {
-    RefreshControlUnitButtons();
-    UserMessages().Show(TMsgKind::Warning,
-                        Format("%d strings were on control units beyond #%d and are no longer "
-                               "assigned to a control unit.",
-                               beyond, MaxControlUnits),
-                        TMsgButtons::Ok);
   }
 
   bool removed = false;

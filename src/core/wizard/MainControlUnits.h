@@ -93,6 +93,10 @@ class TMainControlUnits {
   // --- the control unit list -----------------------------------------------
   void SetControlUnitCount(int n);
   void RebuildControlUnitList();
+  // Strings numbered beyond the last control unit the hardware has (auto-assign
+  // and the walk-through number as many as the strings need) are taken off
+  // control units, and the user is told; returns how many.
+  int TakeOffStringsBeyondLastControlUnit();
   const std::vector<TControlUnitEntry>& ControlUnitList() const { return List_; }
   int CurrentEntry() const { return CurrentEntry_; }
 

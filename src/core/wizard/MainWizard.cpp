@@ -239,6 +239,9 @@ void TConfigWizardLogic::AfterWalkThrough(bool finished) {
     if (string && string->ControlUnit() >= 0)
       ControlUnits_.EnsureButtons(std::min(string->ControlUnit() + 1, TMainControlUnits::MaxControlUnits));
   }
+  // Finished or not, the walk-through may have placed strings beyond the last
+  // control unit; none may stay there (nor in a site file, which refuses it).
+  ControlUnits_.TakeOffStringsBeyondLastControlUnit();
   UpdateWizardButtons();
 }
 

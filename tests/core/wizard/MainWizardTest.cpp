@@ -6,6 +6,7 @@
 #include "DescribedSystems.h"
 #include "FakeUserInterface.h"
 #include "TempFiles.h"
+#include "sitefile/ZMSiteFile.h"
 #include "wizard/MainWizard.h"
 
 namespace fs = std::filesystem;
@@ -391,4 +392,28 @@ TEST_F(MainWizard, AFinishedWalkThroughAddsButtonsUpToTheLastStringsControlUnit)
   last->SetControlUnit(40);
   wizard.AfterWalkThrough(true);
   EXPECT_EQ(wizard.ControlUnits().ButtonCount(), 32);
+}
+
+// The walk-through numbers as many control units as the strings need, finished
+// or cancelled; afterwards no string is left beyond the 32nd, where it would
+// have no button, and the description's site file reads back.
+TEST_F(MainWizard, AfterAWalkThroughNoStringStaysBeyondTheLastControlUnit) {
+  for (const bool finished : {true, false}) {
+    wizard.NewSystem();
+    services.messages.messages.clear();
+    TzmUPSStringSystemNode* first = DescribeOneString(Battery(0));
+    TzmUPSStringSystemNode* last = DescribeOneString(Battery(0));
+    first->SetControlUnit(31);
+    last->SetControlUnit(32);
+    wizard.AfterWalkThrough(finished);
+    EXPECT_EQ(first->ControlUnit(), 31) << finished;
+    EXPECT_EQ(last->ControlUnit(), -1) << finished;
+    ASSERT_EQ(services.messages.messages.size(), 1u) << finished;
+    EXPECT_EQ(services.messages.messages[0].kind, TMsgKind::Warning);
+    EXPECT_NE(services.messages.LastText().find("beyond #32"), std::string::npos) << services.messages.LastText();
+    TzmUPSSystem reread;
+    TSiteSettings settings;
+    const auto refused = ReadSiteFile(WriteSiteFile(wizard.System(), settings), reread, settings);
+    EXPECT_FALSE(refused) << refused->Message();
+  }
 }

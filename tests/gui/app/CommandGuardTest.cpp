@@ -12,6 +12,7 @@
 #include "GuiTestHelpers.h"
 #include "TempFiles.h"
 #include "app/ZMWindows.h"
+#include "common/ZMCommandGuard.h"
 #include "wizard/Main.h"
 
 namespace {
@@ -33,6 +34,7 @@ TEST(CommandGuard, EveryPathIntoACommandShowsItsExceptionAndTheWindowStays) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   const QString page = window.StatusLine()->currentMessage();
+  const int reportedBefore = CommandErrorsReported();
 
   // Every enabled action of the main window, fired from the event loop.
   int fired = 0;
@@ -62,4 +64,6 @@ TEST(CommandGuard, EveryPathIntoACommandShowsItsExceptionAndTheWindowStays) {
 
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.StatusLine()->currentMessage(), page);
+  // Each of them was counted as an error that reached the guard.
+  EXPECT_EQ(CommandErrorsReported(), reportedBefore + fired + 3);
 }
