@@ -26,6 +26,13 @@ class TZMIniData {
 };
 
 namespace {
+// A NUL byte (only a damaged file holds one) would end the text there, and
+// the next write would lose every line after it; it is dropped instead.
+std::string WithoutNulBytes(std::string text) {
+  std::erase(text, '\0');
+  return text;
+}
+
 // A section line that lacks its "]" would swallow the next line into the
 // section's name and come out one line longer on every write; it is kept as
 // a comment instead.
@@ -52,7 +59,7 @@ TZMIniFile::TZMIniFile(std::string path)
   if (!in) return;
   std::ostringstream data;
   data << in.rdbuf();
-  ini_->ini.LoadData(WithUnclosedSectionsAsComments(data.str()));
+  ini_->ini.LoadData(WithUnclosedSectionsAsComments(WithoutNulBytes(data.str())));
 }
 
 TZMIniFile::~TZMIniFile() = default;

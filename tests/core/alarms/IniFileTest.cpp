@@ -163,3 +163,16 @@ TEST(ZMIniFile, ASectionLineWithoutItsBracketStaysAsItIsAndTheFileDoesNotGrow) {
   EXPECT_NE(once.find("[abc\n"), std::string::npos) << once;
   EXPECT_EQ(TZMIniFile(path).ReadString("Settings", "InitialDir", "x"), "/srv");
 }
+
+// A stray NUL byte (a damaged file) must not cut off the lines after it, which
+// the next write would then lose for good.
+TEST(ZMIniFile, ANulByteDoesNotLoseTheLinesAfterIt) {
+  TTempFolder dir;
+  const std::string path = dir / "wizard.ini";
+  const char text[] = "[DefaultValues]\nLowV=1.9\0x\nHighV=2.4\n[Settings]\nInitialDir=/srv\n";
+  WriteText(path, std::string(text, sizeof text - 1));
+  TZMIniFile(path).UpdateFile();
+  const TZMIniFile reread(path);
+  EXPECT_EQ(reread.ReadString("DefaultValues", "HighV", "lost"), "2.4");
+  EXPECT_EQ(reread.ReadString("Settings", "InitialDir", "lost"), "/srv");
+}
