@@ -20,31 +20,58 @@ std::string Visible(const std::string& text) {
 }
 }  // namespace
 
-std::string GridToFileText(const TEditGrid& grid) {
-  const TGridCells& cells = grid.CellStore();
-  const int32_t cols = cells.ColCount(), rows = cells.RowCount();
-  size_t size = 0;
-  for (int32_t r = 0; r < rows; ++r)
-    for (int32_t c = 0; c < cols; ++c) size += cells.At(c, r).size() + 1;
-  std::string text;
-  text.reserve(size + static_cast<size_t>(rows) * 2);
-  for (int32_t r = 0; r < rows; ++r) {
-    for (int32_t c = 0; c < cols; ++c) {
-      if (c > 0) text += ',';
-      AppendAsCp1252(cells.At(c, r), text);
-    }
-    text += "\r\n";
-  }
-  return text;
-}
-
 namespace {
 bool BreaksLayout(const std::string& text) {
   for (const char ch : text)
     if (ch == ',' || ch == '\r' || ch == '\n') return true;
   return false;
 }
+
+// Appends a cell as the file holds it; false, with nothing appended, when it
+// cannot be written as it is. Plain ASCII, nearly every cell, is checked and
+// copied in one go.
+bool AppendWritable(const std::string& text, std::string& out) {
+  for (const char ch : text) {
+    if (static_cast<unsigned char>(ch) >= 0x80 || ch == ',' || ch == '\r' || ch == '\n') {
+      if (BreaksLayout(text)) return false;
+      const size_t before = out.size();
+      if (AppendAsCp1252(text, out)) return true;
+      out.resize(before);
+      return false;
+    }
+  }
+  out += text;
+  return true;
+}
+
+// The file's text in one pass over the cells. With `stopAtUnwritable`, false
+// at the first cell that cannot be written; otherwise each cell is converted
+// as well as it can be.
+bool AppendFileText(const TGridCells& cells, std::string& text, bool stopAtUnwritable) {
+  const int32_t cols = cells.ColCount(), rows = cells.RowCount();
+  size_t size = 0;
+  for (int32_t r = 0; r < rows; ++r)
+    for (int32_t c = 0; c < cols; ++c) size += cells.At(c, r).size() + 1;
+  text.reserve(text.size() + size + static_cast<size_t>(rows) * 2);
+  for (int32_t r = 0; r < rows; ++r) {
+    for (int32_t c = 0; c < cols; ++c) {
+      if (c > 0) text += ',';
+      const std::string& cell = cells.At(c, r);
+      if (!stopAtUnwritable) AppendAsCp1252(cell, text);
+      else if (!AppendWritable(cell, text)) return false;
+    }
+    text += "\r\n";
+  }
+  return true;
+}
 }  // namespace
+
+std::string GridToFileText(const TEditGrid& grid) {
+  std::string text;
+  AppendFileText(grid.CellStore(), text, false);
+  return text;
+}
+
 
 std::string FindUnwritableCell(const TEditGrid& grid) {
   const TGridCells& cells = grid.CellStore();
@@ -69,43 +96,9 @@ std::string FindUnwritableCell(const TEditGrid& grid) {
   return {};
 }
 
-namespace {
-// Appends a cell as the file holds it; false, with nothing appended, when it
-// cannot be written as it is. Plain ASCII, nearly every cell, is checked and
-// copied in one go.
-bool AppendWritable(const std::string& text, std::string& out) {
-  for (const char ch : text) {
-    if (static_cast<unsigned char>(ch) >= 0x80 || ch == ',' || ch == '\r' || ch == '\n') {
-      if (BreaksLayout(text)) return false;
-      const size_t before = out.size();
-      if (AppendAsCp1252(text, out)) return true;
-      out.resize(before);
-      return false;
-    }
-  }
-  out += text;
-  return true;
-}
-
-// The file's text made and checked in one pass over the cells; false at the
-// first cell that cannot be written.
-bool WritableFileText(const TEditGrid& grid, std::string& text) {
-  const TGridCells& cells = grid.CellStore();
-  const int32_t cols = cells.ColCount(), rows = cells.RowCount();
-  for (int32_t r = 0; r < rows; ++r) {
-    for (int32_t c = 0; c < cols; ++c) {
-      if (c > 0) text += ',';
-      if (!AppendWritable(cells.At(c, r), text)) return false;
-    }
-    text += "\r\n";
-  }
-  return true;
-}
-}  // namespace
-
 void SaveGridToFile(const TEditGrid& grid, const std::string& fileName) {
   std::string text;
-  if (!WritableFileText(grid, text))
+  if (!AppendFileText(grid.CellStore(), text, true))
     throw EGridFileError("Cannot save \"" + fileName + "\".\r" + FindUnwritableCell(grid));
   WriteFileSafely(fileName, text);
 }
