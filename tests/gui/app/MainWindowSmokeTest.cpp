@@ -46,13 +46,21 @@ TEST(MainWindow, OpensOnTheTreePageWithOneBatteryAndNextDisabled) {
   EXPECT_TRUE(services.messages.messages.empty());
 }
 
-TEST(MainWindow, NextShowsTheGridPageAndBackAsksAfterDirectEdits) {
+// The window shown with one string of four cells on the first control unit,
+// so that Next leads to the grid.
+class MainWindowWithOneString : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    PutOnFirstControlUnit(logic, AddStringOfFourCells(logic.System().GetBattery(0)));
+  }
   TFakeServices services;
   TfmConfigWizard window;
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   TConfigWizardLogic& logic = window.Logic();
-  PutOnFirstControlUnit(logic, AddStringOfFourCells(logic.System().GetBattery(0)));
+};
+
+TEST_F(MainWindowWithOneString, NextShowsTheGridPageAndBackAsksAfterDirectEdits) {
   ASSERT_TRUE(window.btnNext()->isEnabled());
 
   QTest::mouseClick(window.btnNext(), Qt::LeftButton);
@@ -102,13 +110,7 @@ TEST(MainWindow, GlobalAlarmSettingChangesTheCaption) {
   EXPECT_EQ(window.windowTitle(), "Configuration Wizard");
 }
 
-TEST(MainWindow, StatusLineFollowsTheGridIntoAndOutOfCopyMode) {
-  TFakeServices services;
-  TfmConfigWizard window;
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  TConfigWizardLogic& logic = window.Logic();
-  PutOnFirstControlUnit(logic, AddStringOfFourCells(logic.System().GetBattery(0)));
+TEST_F(MainWindowWithOneString, StatusLineFollowsTheGridIntoAndOutOfCopyMode) {
   QTest::mouseClick(window.btnNext(), Qt::LeftButton);
   ASSERT_TRUE(TriggerEnabled(FindNamed<QAction>(&window, "mnuEditConfiguration")));
   TEditStringGrid* grid = window.sgConfig();
